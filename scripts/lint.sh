@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The source checks CI runs: formatting, layering of includes, and words that do not belong in
+# the code.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+status=0
+
+mapfile -t sources < <(git ls-files '*.cpp' '*.h')
+
+if ! clang-format --dry-run -Werror "${sources[@]}" 2>/tmp/pw-format.txt; then
+  echo "lint: files not formatted with clang-format:"
+  grep -o '^[^:]*' /tmp/pw-format.txt | sort -u | sed 's/^/  /'
+  status=1
+fi
+
+# Each layer includes only itself and the layers below it.
+allowed_for() {
+  case "$1" in
+    platform/*) echo "platform" ;;
+    mmc/*) echo "platform mmc" ;;
+    module/*) echo "platform mmc module" ;;
+    installation/*) echo "platform mmc installation" ;;
+    console/*) echo "platform mmc installation console" ;;
+    tools/*) echo "tools" ;;
+    *) echo "" ;;
+  esac
+}
+for file in "${sources[@]}"; do
+  allowed="$(allowed_for "$file")"
+  [[ -z "$allowed" ]] && continue
+  while IFS= read -r target; do
+    layer="${target%%/*}"
+    case " $allowed " in
+      *" $layer "*) ;;
+      *)
+        echo "lint: $file includes $target, which is above its layer"
+        status=1
+        ;;
+    esac
+  done < <(grep -oE '^#include "[^"]+"' "$file" | sed -E 's/#include "([^"]+)"/\1/')
+done
+
+if git grep -n -I -E '\b([Ss]pecification|Part [0-9]+\.[0-9]+)\b' -- \
+  ':!README.md' ':!docs' ':!scripts/lint.sh' >/tmp/pw-words.txt; then
+  echo "lint: words that point outside the code:"
+  sed 's/^/  /' /tmp/pw-words.txt
+  status=1
+fi
+exit $status

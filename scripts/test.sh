@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/deps.sh"
+"$root/scripts/build.sh" "$root/build"
+ctest --test-dir "$root/build" -j "$(nproc)" --output-on-failure --timeout 300
