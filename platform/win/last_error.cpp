@@ -31,6 +31,7 @@ LONG Win32ErrorFromErrno(int error_number) {
       return ERROR_NOT_ENOUGH_MEMORY;
     case ENOSPC:
     case EDQUOT:
+    case EFBIG:
       return ERROR_DISK_FULL;
     case ENAMETOOLONG:
       return ERROR_FILENAME_EXCED_RANGE;

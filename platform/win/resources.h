@@ -1,4 +1,4 @@
-// Resources compiled into a module: string tables, bitmaps and icons, per language.
+// Resources compiled into a module: string tables, dialog templates, bitmaps and icons.
 //
 // The resource compiler (tools/pwrc) turns a module's resource scripts into one
 // pw::ResourceModule object; its address, as an HINSTANCE, is what the module passes to the
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/com/types.h"
+#include "platform/win/dialog_resource.h"
 
 namespace pw {
 
@@ -29,6 +30,7 @@ struct BinaryResource {
 struct ResourceLanguage {
   LANGID language;
   std::span<const StringResource> strings;  // sorted by id
+  std::span<const DialogResource> dialogs = {};  // sorted by id
 };
 
 class ResourceModule {
@@ -48,6 +50,8 @@ class ResourceModule {
 
   // The text of string `id` in `language`; null when neither that set nor English has it.
   const std::wstring_view* FindString(UINT id, LANGID language) const;
+  // Dialog template `id` in `language`, with the same English fallback as strings.
+  const DialogResource* FindDialog(UINT id, LANGID language) const;
   const BinaryResource* FindBitmap(UINT id) const;
   const BinaryResource* FindIcon(UINT id) const;
   std::span<const ResourceLanguage> languages() const { return languages_; }
@@ -60,6 +64,8 @@ class ResourceModule {
 
 // String `id` in the calling thread's language; empty when there is none.
 std::wstring LoadStringResource(HINSTANCE instance, UINT id);
+// Dialog template `id` in the calling thread's language; null when there is none.
+const DialogResource* LoadDialogResource(HINSTANCE instance, UINT id);
 
 // Pixels of a loaded image, top row first, 0xAARRGGBB.
 struct ImagePixels {

@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include "platform/com/strings.h"
 #include "platform/win/registry.h"
 #include "tests/com/test_module/test_module.h"
 #include "tests/support/temp_installation.h"
@@ -27,8 +28,7 @@ TEST(ClassLoader, CreatesRegisteredClasses) {
   EXPECT_EQ(pw::CreateInstance(CLSID_TestCounter, &counter), REGDB_E_CLASSNOTREG);
   EXPECT_FALSE(counter);
 
-  RegisterServer(CLSID_TestCounter,
-                 std::wstring(CounterModulePath().begin(), CounterModulePath().end()));
+  RegisterServer(CLSID_TestCounter, pw::FromUtf8(CounterModulePath()));
   ASSERT_EQ(pw::CreateInstance(CLSID_TestCounter, &counter), S_OK);
   EXPECT_EQ(counter->Next(), 1);
   EXPECT_EQ(counter->Next(), 2);
@@ -52,7 +52,7 @@ TEST(ClassLoader, ReportsBrokenRegistrations) {
   EXPECT_NE(pw::LastModuleLoadError().find("module.so"), std::string::npos);
 
   const std::string platform = pw::test::BinDir() + "/libpwplatform.so";
-  RegisterServer(CLSID_TestCounter, std::wstring(platform.begin(), platform.end()));
+  RegisterServer(CLSID_TestCounter, pw::FromUtf8(platform));
   EXPECT_EQ(
       CoCreateInstance(CLSID_TestCounter, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &object),
       CO_E_ERRORINDLL);
@@ -63,7 +63,7 @@ TEST(ClassLoader, ReportsBrokenRegistrations) {
 TEST(ClassLoader, FreesUnusedModules) {
   pw::test::TempRegistry registry;
   const std::string path = CounterModulePath();
-  RegisterServer(CLSID_TestCounter, std::wstring(path.begin(), path.end()));
+  RegisterServer(CLSID_TestCounter, pw::FromUtf8(path));
   pw::ComPtr<ITestCounter> counter;
   ASSERT_EQ(pw::CreateInstance(CLSID_TestCounter, &counter), S_OK);
   CoFreeUnusedLibraries();

@@ -1,0 +1,213 @@
+// pwrc: compiles a module's resource header, scripts and images into one C++ source.
+//
+//   pwrc --symbol NAME --header resource.h --out out.cpp [--neutral neutral.rc]
+//        --language 1033=strings.en.rc --language 1031=strings.de.rc
+//
+// Errors are reported as "FILE:LINE: message" on stderr; the exit code is then 1 and no
+// output is written.
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tools/pwrc/diagnostics.h"
+#include "tools/pwrc/emit.h"
+#include "tools/pwrc/pix.h"
+#include "tools/pwrc/script.h"
+
+namespace pwrc {
+namespace {
+
+struct Options {
+  std::string symbol;
+  std::string header;
+  std::string out;
+  std::string neutral;
+  std::vector<std::pair<std::uint32_t, std::string>> languages;
+};
+
+constexpr char kUsage[] =
+    "usage: pwrc --symbol NAME --header FILE --out FILE [--neutral FILE] "
+    "--language ID=FILE...\n";
+
+bool IsIdentifier(const std::string& text) {
+  if (text.empty() || std::isdigit(static_cast<unsigned char>(text[0]))) return false;
+  return std::all_of(text.begin(), text.end(), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+  });
+}
+
+std::optional<Options> ParseOptions(int argc, char** argv) {
+  Options options;
+  auto fail = [](const std::string& message) {
+    std::fprintf(stderr, "pwrc: %s\n%s", message.c_str(), kUsage);
+    return std::nullopt;
+  };
+  for (int i = 1; i < argc; ++i) {
+    const std::string flag = argv[i];
+    if (i + 1 >= argc) return fail(flag + " needs a value");
+    const std::string value = argv[++i];
+    if (flag == "--symbol") {
+      options.symbol = value;
+    } else if (flag == "--header") {
+      options.header = value;
+    } else if (flag == "--out") {
+      options.out = value;
+    } else if (flag == "--neutral") {
+      options.neutral = value;
+    } else if (flag == "--language") {
+      const std::size_t equals = value.find('=');
+      const std::string number = value.substr(0, equals);
+      if (equals == std::string::npos || number.empty() || number.size() > 5 ||
+          !std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+          std::stoul(number) == 0 || std::stoul(number) > 0xFFFF) {
+        return fail("--language wants LANGID=FILE with a language id from 1 to 65535");
+      }
+      const auto language = static_cast<std::uint32_t>(std::stoul(number));
+      for (const auto& [known, script] : options.languages) {
+        if (known == language) return fail("language " + number + " is given twice");
+      }
+      options.languages.emplace_back(language, value.substr(equals + 1));
+    } else {
+      return fail("unknown option " + flag);
+    }
+  }
+  if (!IsIdentifier(options.symbol)) return fail("--symbol wants a C++ name");
+  if (options.header.empty() || options.out.empty()) return fail("--header and --out are needed");
+  return options;
+}
+
+std::string FileName(const std::string& path) {
+  return std::filesystem::path(path).filename().string();
+}
+
+// The name an id is known by in messages and comments: the first the header gives it.
+std::string IdName(std::uint32_t id, const IdTable& ids) {
+  const auto found = ids.first_name.find(id);
+  return found == ids.first_name.end() ? std::to_string(id) : found->second;
+}
+
+// Every language must define the same strings: a text missing in one language would
+// otherwise show up in another language without anybody noticing.
+void CheckSameStrings(const std::vector<Script>& scripts, const IdTable& ids,
+                      Diagnostics& diagnostics) {
+  std::set<std::uint32_t> all;
+  for (const Script& script : scripts) {
+    for (const StringEntry& entry : script.strings) all.insert(entry.id);
+  }
+  for (const Script& script : scripts) {
+    std::set<std::uint32_t> present;
+    for (const StringEntry& entry : script.strings) present.insert(entry.id);
+    std::string missing;
+    for (std::uint32_t id : all) {
+      if (present.count(id) != 0) continue;
+      missing += (missing.empty() ? "" : ", ") + IdName(id, ids);
+    }
+    if (!missing.empty()) {
+      diagnostics.Error(script.path, script.last_table_end,
+                        "missing strings that another language defines: " + missing);
+    }
+  }
+}
+
+CompiledImage CompileImage(const ImageEntry& entry, const Script& neutral, const IdTable& ids,
+                           Diagnostics& diagnostics) {
+  CompiledImage image;
+  image.id = entry.id;
+  image.name = IdName(entry.id, ids);
+  image.source = entry.path;
+  const std::filesystem::path path = std::filesystem::path(neutral.path).parent_path() / entry.path;
+  if (path.extension() != ".pix") {
+    diagnostics.Error(neutral.path, entry.line,
+                      "unsupported image file " + entry.path + " (images are drawn in .pix files)");
+    return image;
+  }
+  std::error_code ignored;
+  if (!std::filesystem::is_regular_file(path, ignored)) {
+    diagnostics.Error(neutral.path, entry.line, "cannot read image file " + entry.path);
+    return image;
+  }
+  PixFile pix;
+  if (!ReadPixFile(path.string(), &pix, diagnostics)) return image;
+  if (entry.kind == ImageKind::kBitmap) {
+    EncodeBitmap(pix, &image.bytes, diagnostics);
+  } else {
+    EncodeIcon(pix, &image.bytes, diagnostics);
+  }
+  return image;
+}
+
+// Writes beside the target and renames, so that a build never sees half a file.
+bool WriteOutput(const std::string& path, const std::string& text) {
+  const std::string temporary = path + ".tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (!out) return false;
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, path, error);
+  return !error;
+}
+
+int Run(int argc, char** argv) {
+  const std::optional<Options> options = ParseOptions(argc, argv);
+  if (!options) return 1;
+  Diagnostics diagnostics;
+  const IdTable ids = ReadHeader(options->header, diagnostics);
+
+  CompiledModule module;
+  module.symbol = options->symbol;
+  module.inputs.push_back(FileName(options->header));
+  if (!options->neutral.empty()) {
+    module.inputs.push_back(FileName(options->neutral));
+    const Script neutral = ReadScript(options->neutral, ScriptKind::kNeutral, ids, diagnostics);
+    for (const ImageEntry& entry : neutral.images) {
+      CompiledImage image = CompileImage(entry, neutral, ids, diagnostics);
+      (entry.kind == ImageKind::kBitmap ? module.bitmaps : module.icons)
+          .push_back(std::move(image));
+    }
+  }
+  std::vector<Script> scripts;
+  for (const auto& [language, path] : options->languages) {
+    module.inputs.push_back(FileName(path));
+    scripts.push_back(ReadScript(path, ScriptKind::kLanguage, ids, diagnostics));
+  }
+  // Strings missing because of other errors would only repeat them.
+  if (!diagnostics.failed()) CheckSameStrings(scripts, ids, diagnostics);
+  if (diagnostics.failed()) return 1;
+
+  for (std::size_t i = 0; i < scripts.size(); ++i) {
+    CompiledLanguage language;
+    language.language = options->languages[i].first;
+    for (const StringEntry& entry : scripts[i].strings) {
+      const auto name = ids.first_name.find(entry.id);
+      language.strings.push_back(
+          {entry.id, name == ids.first_name.end() ? "" : name->second, entry.text});
+    }
+    std::sort(language.strings.begin(), language.strings.end(),
+              [](const CompiledString& a, const CompiledString& b) { return a.id < b.id; });
+    module.languages.push_back(std::move(language));
+  }
+  auto by_id = [](const CompiledImage& a, const CompiledImage& b) { return a.id < b.id; };
+  std::sort(module.bitmaps.begin(), module.bitmaps.end(), by_id);
+  std::sort(module.icons.begin(), module.icons.end(), by_id);
+
+  if (!WriteOutput(options->out, EmitModule(module))) {
+    std::fprintf(stderr, "%s: cannot write the file\n", options->out.c_str());
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace pwrc
+
+int main(int argc, char** argv) { return pwrc::Run(argc, argv); }
