@@ -8,11 +8,12 @@ status=0
 
 mapfile -t sources < <(git ls-files '*.cpp' '*.h')
 
-if ! clang-format --dry-run -Werror "${sources[@]}" 2>/tmp/pw-format.txt; then
-  echo "lint: files not formatted with clang-format:"
-  grep -o '^[^:]*' /tmp/pw-format.txt | sort -u | sed 's/^/  /'
-  status=1
-fi
+for file in "${sources[@]}"; do
+  if ! clang-format --dry-run -Werror "$file" >/dev/null 2>&1; then
+    echo "lint: $file is not formatted with clang-format"
+    status=1
+  fi
+done
 
 # Each layer includes only itself and the layers below it.
 allowed_for() {

@@ -34,8 +34,7 @@ class FormatArg {
   FormatArg(const std::string& value) : value_(std::string_view(value)) {}
   FormatArg(std::string_view value) : value_(value) {}
 
-  using Value =
-      std::variant<std::int64_t, std::uint64_t, std::wstring_view, std::string_view>;
+  using Value = std::variant<std::int64_t, std::uint64_t, std::wstring_view, std::string_view>;
   const Value& value() const { return value_; }
 
  private:

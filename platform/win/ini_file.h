@@ -39,9 +39,14 @@ class IniDocument {
   std::wstring Serialize() const;
 
   std::optional<std::wstring> Get(std::wstring_view section, std::wstring_view key) const;
-  void Set(std::wstring_view section, std::wstring_view key, std::wstring_view value);
+  // False, changing nothing, when a text cannot be written as a line of its own: a line break
+  // anywhere, a key with "=" or starting with "[" or ";". Names are compared trimmed.
+  bool Set(std::wstring_view section, std::wstring_view key, std::wstring_view value);
   void DeleteKey(std::wstring_view section, std::wstring_view key);
+  // Removes every section of that name with its entries; comments and blank lines after a
+  // section's last entry stay, as they usually introduce what follows.
   void DeleteSection(std::wstring_view section);
+  // Without repetitions, in the spelling of their first occurrence.
   std::vector<std::wstring> Sections() const;
   std::vector<std::wstring> Keys(std::wstring_view section) const;
 
@@ -49,11 +54,22 @@ class IniDocument {
   // Lines are kept as read so that a rewrite changes only what was set.
   struct Line {
     enum class Kind { kOther, kSection, kEntry } kind = Kind::kOther;
-    std::wstring raw;
-    std::wstring name;   // section name or key, as written
+    std::wstring raw;    // without its line end
+    std::wstring end;    // "\r\n" or "\n"; empty on a last line that has none
+    std::wstring name;   // section name or key, trimmed
     std::wstring value;  // entries only, trimmed and unquoted
   };
+  struct Range {
+    std::size_t first;  // the section's header
+    std::size_t last;   // one past its last line
+  };
+  // The first section of that name; only its entries count, as Windows reads them.
+  std::optional<Range> FindSection(std::wstring_view section) const;
+  void Insert(std::size_t position, Line line);
+
   std::vector<Line> lines_;
+  // The file's own line end, used for lines added to it.
+  std::wstring newline_ = L"\r\n";
 };
 
 }  // namespace pw

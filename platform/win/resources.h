@@ -29,7 +29,7 @@ struct BinaryResource {
 
 struct ResourceLanguage {
   LANGID language;
-  std::span<const StringResource> strings;  // sorted by id
+  std::span<const StringResource> strings;       // sorted by id
   std::span<const DialogResource> dialogs = {};  // sorted by id
 };
 
