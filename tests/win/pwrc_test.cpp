@@ -231,3 +231,125 @@ TEST_F(PwrcTest, HeaderAndCommandLineErrors) {
 
 }  // namespace
 }  // namespace pw
+
+namespace pw {
+namespace {
+
+constexpr char kDialogHeader[] =
+    "inline constexpr UINT IDD_A = 100;\n"
+    "inline constexpr UINT IDD_B = 101;\n"
+    "inline constexpr UINT IDC_NAME = 1001;\n"
+    "inline constexpr UINT IDC_FORCE = 1002;\n"
+    "inline constexpr UINT IDC_LIST = 1003;\n"
+    "inline constexpr UINT IDI_PICTURE = 101;\n";
+
+// Dialog templates in language scripts.
+class PwrcDialogTest : public PwrcTest {
+ protected:
+  void SetUp() override { header_ = dir_.WriteFile("resource.h", kDialogHeader); }
+};
+
+constexpr char kDialogA[] =
+    "IDD_A DIALOGEX 0, 0, 200, 100\n"
+    "STYLE DS_SETFONT | WS_POPUP | WS_CAPTION\n"
+    "CAPTION \"Add \"\"user\"\"\"\n"
+    "FONT 8, \"MS Shell Dlg\"\n"
+    "BEGIN\n"
+    "    LTEXT \"&Name:\", IDC_STATIC, 7, 9, 40, 8\n"
+    "    EDITTEXT IDC_NAME, 50, 7, 100, 14, ES_AUTOHSCROLL | NOT WS_BORDER\n"
+    "    AUTOCHECKBOX \"&Force\", IDC_FORCE, 7, 30, 60, 10, WS_DISABLED\n"
+    "    CONTROL \"\", IDC_LIST, \"SysListView32\", LVS_REPORT | 0x8000, 7, 44, 186, -1, "
+    "WS_EX_CLIENTEDGE\n"
+    "    ICON IDI_PICTURE, -1, 7, 80\n"
+    "    DEFPUSHBUTTON \"OK\", IDOK, 143, 80, 50, 14\n"
+    "END\n";
+
+// Controls are recorded with the Windows classes and the complete styles (the statement's
+// defaults, WS_CHILD | WS_VISIBLE, what the script adds and NOT removes); the dialog table is
+// part of its language.
+TEST_F(PwrcDialogTest, CompilesTemplatesWithWindowsDefaults) {
+  const PwrcRun run = Compile(kDialogA, kDialogA);
+  EXPECT_EQ(run.errors, "");
+  ASSERT_EQ(run.exit_code, 0);
+  const std::string output = dir_.ReadFile("out.cpp");
+  const char* expected[] = {
+      "constexpr pw::DialogControlResource kDialog1033_100[] = {\n"
+      "    {L\"STATIC\"sv, -1, L\"&Name:\"sv, 0, 7, 9, 40, 8, 0x50020000, 0x00000000},  // "
+      "IDC_STATIC\n"
+      "    {L\"EDIT\"sv, 1001, L\"\"sv, 0, 50, 7, 100, 14, 0x50010080, 0x00000000},  // IDC_NAME\n"
+      "    {L\"BUTTON\"sv, 1002, L\"&Force\"sv, 0, 7, 30, 60, 10, 0x58010003, 0x00000000},  // "
+      "IDC_FORCE\n"
+      "    {L\"SysListView32\"sv, 1003, L\"\"sv, 0, 7, 44, 186, -1, 0x50008001, 0x00000200},  // "
+      "IDC_LIST\n"
+      "    {L\"STATIC\"sv, -1, L\"\"sv, 101, 7, 80, 0, 0, 0x50000003, 0x00000000},  // -1\n"
+      "    {L\"BUTTON\"sv, 1, L\"OK\"sv, 0, 143, 80, 50, 14, 0x50010001, 0x00000000},  // IDOK\n"
+      "};\n",
+      "constexpr pw::DialogResource kDialogs1033[] = {\n"
+      "    {100, L\"Add \\\"user\\\"\"sv, L\"MS Shell Dlg\"sv, 8, 0x80C00040, 0x00000000, 0, 0, "
+      "200, 100, kDialog1033_100},  // IDD_A\n",
+      "    {1033, {}, kDialogs1033},\n    {1031, {}, kDialogs1031},\n",
+  };
+  for (const char* text : expected) EXPECT_NE(output.find(text), std::string::npos) << text;
+}
+
+// Mistakes in a dialog block are reported at their line.
+TEST_F(PwrcDialogTest, DialogErrors) {
+  const struct {
+    const char* script;
+    const char* expected;
+  } cases[] = {
+      {"IDD_A DIALOGEX 0, 0, 10, 10\nSTYLE WS_POPUP | WS_BOGUS\nBEGIN\nEND\n",
+       ":2: unknown style name WS_BOGUS"},
+      {"IDD_A DIALOGEX 0, 0, 10, 10\nBEGIN\n  EDITTEXT IDC_NAME, 1, 1, 1, 1\n"
+       "  EDITTEXT IDC_NAME, 1, 1, 1, 1\nEND\n",
+       ":4: control id IDC_NAME is used twice in dialog IDD_A"},
+      {"IDD_A DIALOGEX 0, 0, 10, 10\nBEGIN\n  LISTBOX IDC_NAME, 1, 1, 1, 1\nEND\n",
+       ":3: unsupported control statement LISTBOX"},
+      {"IDD_A DIALOGEX 0, 0, 10, 10\nBEGIN\n  EDITTEXT IDC_NAME, 1, 1, 1, 1\n",
+       ":4: DIALOGEX IDD_A without END"},
+      {"IDD_A DIALOGEX 0, 0, 10\nBEGIN\nEND\n", ":2: expected ',', found 'BEGIN'"},
+      {"IDD_A DIALOGEX 0, 0, 10, 10\nBEGIN\n  PUSHBUTTON \"x\", IDC_NOPE, 1, 1, 1, 1\nEND\n",
+       ":3: unknown id name IDC_NOPE"},
+      {"IDD_A DIALOGEX 0, 0, 10, 10\nMENU 5\nBEGIN\nEND\n",
+       ":2: expected BEGIN or a dialog option, found 'MENU'"},
+      {"IDD_A DIALOGEX 0, 0, 10, 10\nBEGIN\nEND\nIDD_A DIALOGEX 0, 0, 10, 10\nBEGIN\nEND\n",
+       ":4: duplicate dialog id IDD_A (first defined on line 1)"},
+  };
+  for (const auto& c : cases) {
+    const PwrcRun run = Compile(c.script);
+    EXPECT_EQ(run.exit_code, 1) << c.script;
+    EXPECT_EQ(run.errors, dir_.Sub("en.rc") + c.expected + "\n") << c.script;
+  }
+  const PwrcRun neutral = Compile("", "", "IDD_A DIALOGEX 0, 0, 1, 1\nBEGIN\nEND\n");
+  EXPECT_EQ(neutral.errors, dir_.Sub("neutral.rc") + ":1: dialogs belong in a language script\n");
+}
+
+// Every language defines the same dialogs with the same controls, or the run fails naming
+// the dialog, the control and both languages' versions.
+TEST_F(PwrcDialogTest, LanguagesMustAgree) {
+  const std::string b = "IDD_B DIALOGEX 0, 0, 10, 10\nBEGIN\nEND\n";
+  const PwrcRun missing = Compile(std::string(kDialogA) + b, kDialogA);
+  EXPECT_EQ(missing.exit_code, 1);
+  EXPECT_EQ(missing.errors,
+            dir_.Sub("de.rc") + ":1: missing dialogs that another language defines: IDD_B\n");
+
+  std::string other_kind = kDialogA;
+  other_kind.replace(other_kind.find("AUTOCHECKBOX"), 12, "PUSHBUTTON");
+  const PwrcRun kind = Compile(kDialogA, other_kind);
+  EXPECT_EQ(kind.exit_code, 1);
+  EXPECT_EQ(kind.errors, dir_.Sub("de.rc") +
+                             ":8: control 3 of dialog IDD_A is IDC_FORCE (push button), IDC_FORCE "
+                             "(check box) in " +
+                             dir_.Sub("en.rc") + "\n");
+
+  std::string fewer = kDialogA;
+  fewer.erase(fewer.find("    ICON"), fewer.find("    DEFPUSHBUTTON") - fewer.find("    ICON"));
+  const PwrcRun count = Compile(kDialogA, fewer);
+  EXPECT_EQ(count.exit_code, 1);
+  EXPECT_EQ(count.errors, dir_.Sub("de.rc") + ":1: dialog IDD_A has 5 controls, 6 in " +
+                              dir_.Sub("en.rc") + "\n");
+  EXPECT_FALSE(dir_.Exists("out.cpp"));
+}
+
+}  // namespace
+}  // namespace pw

@@ -95,12 +95,15 @@ std::string EmitModule(const CompiledModule& module) {
     }
     out += "};\n";
   }
+  for (const CompiledLanguage& language : module.languages) {
+    out += EmitDialogs(language.language, language.dialogs);
+  }
   if (!module.languages.empty()) {
     out += "\nconstexpr pw::ResourceLanguage kLanguages[] = {\n";
     for (const CompiledLanguage& language : module.languages) {
       const std::string number = std::to_string(language.language);
       out += "    {" + number + ", " + (language.strings.empty() ? "{}" : "kStrings" + number) +
-             "},\n";
+             (language.dialogs.empty() ? "" : ", kDialogs" + number) + "},\n";
     }
     out += "};\n\n";
   }

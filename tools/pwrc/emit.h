@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/pwrc/dialog_script.h"
+
 namespace pwrc {
 
 struct CompiledString {
@@ -16,6 +18,7 @@ struct CompiledString {
 struct CompiledLanguage {
   std::uint32_t language = 0;
   std::vector<CompiledString> strings;  // sorted by id
+  std::vector<DialogEntry> dialogs;     // sorted by id
 };
 
 struct CompiledImage {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "tools/pwrc/diagnostics.h"
+#include "tools/pwrc/dialog_script.h"
 #include "tools/pwrc/emit.h"
 #include "tools/pwrc/pix.h"
 #include "tools/pwrc/script.h"
@@ -180,8 +181,17 @@ int Run(int argc, char** argv) {
     module.inputs.push_back(FileName(path));
     scripts.push_back(ReadScript(path, ScriptKind::kLanguage, ids, diagnostics));
   }
-  // Strings missing because of other errors would only repeat them.
-  if (!diagnostics.failed()) CheckSameStrings(scripts, ids, diagnostics);
+  // Strings and dialogs missing because of other errors would only repeat them.
+  if (!diagnostics.failed()) {
+    CheckSameStrings(scripts, ids, diagnostics);
+    std::vector<LanguageDialogs> dialogs;
+    for (const Script& script : scripts) {
+      dialogs.push_back(
+          {script.path, &script.dialogs,
+           script.dialogs.empty() ? script.last_table_end : script.dialogs.back().line});
+    }
+    CheckSameDialogs(dialogs, diagnostics);
+  }
   if (diagnostics.failed()) return 1;
 
   for (std::size_t i = 0; i < scripts.size(); ++i) {
@@ -194,6 +204,9 @@ int Run(int argc, char** argv) {
     }
     std::sort(language.strings.begin(), language.strings.end(),
               [](const CompiledString& a, const CompiledString& b) { return a.id < b.id; });
+    language.dialogs = scripts[i].dialogs;
+    std::sort(language.dialogs.begin(), language.dialogs.end(),
+              [](const DialogEntry& a, const DialogEntry& b) { return a.id < b.id; });
     module.languages.push_back(std::move(language));
   }
   auto by_id = [](const CompiledImage& a, const CompiledImage& b) { return a.id < b.id; };

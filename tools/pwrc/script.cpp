@@ -64,13 +64,7 @@ bool TakeWord(std::string_view* text, std::string_view word) {
   return true;
 }
 
-struct Token {
-  enum class Kind { kEnd, kName, kNumber, kString, kPunctuation };
-  Kind kind = Kind::kEnd;
-  std::string text;      // the name, number or punctuation as written
-  std::u32string value;  // a string's characters
-  int line = 0;
-};
+using Token = ScriptToken;
 
 std::string Upper(std::string_view text) {
   std::string upper(text);
@@ -89,29 +83,29 @@ std::string Hex(std::uint32_t value, int digits) {
 
 // Splits a script into tokens. Errors end the scan: Next() then answers kEnd and failed()
 // is true.
-class Lexer {
+class Lexer : public TokenStream {
  public:
   Lexer(std::string path, std::string_view source, Diagnostics& diagnostics)
       : path_(std::move(path)), source_(source), diagnostics_(diagnostics) {
     if (source_.starts_with("\xEF\xBB\xBF")) position_ = 3;
   }
 
-  bool failed() const { return failed_; }
+  bool failed() const override { return failed_; }
 
-  const Token& Peek() {
+  const Token& Peek() override {
     if (!peeked_) {
       peeked_ = Scan();
     }
     return *peeked_;
   }
 
-  Token Next() {
+  Token Next() override {
     Token token = Peek();
     peeked_.reset();
     return token;
   }
 
-  void Fail(int line, const std::string& message) {
+  void Fail(int line, const std::string& message) override {
     if (failed_) return;
     diagnostics_.Error(path_, line, message);
     failed_ = true;
@@ -193,7 +187,8 @@ class Lexer {
       while (!AtEnd() && IsNameChar(Current())) token.text += source_[position_++];
       return token;
     }
-    if (c == '{' || c == '}' || c == ',') {
+    // '|', '-' and parentheses belong to the style expressions and coordinates of dialogs.
+    if (c == '{' || c == '}' || c == ',' || c == '|' || c == '-' || c == '(' || c == ')') {
       token.kind = Token::Kind::kPunctuation;
       token.text = std::string(1, c);
       ++position_;
@@ -453,11 +448,15 @@ class Parser {
     }
   }
 
-  // `ID BITMAP "file"` or `ID ICON "file"`.
+  // `ID BITMAP "file"`, `ID ICON "file"` or `ID DIALOGEX x, y, cx, cy … BEGIN … END`.
   void Resource(const Token& id_token) {
     const Token type = lexer_.Next();
     if (lexer_.failed()) return;
     const std::string type_name = type.kind == Token::Kind::kName ? Upper(type.text) : "";
+    if (type_name == "DIALOGEX" || type_name == "DIALOG") {
+      Dialog(id_token);
+      return;
+    }
     if (type_name != "BITMAP" && type_name != "ICON") {
       if (type.kind == Token::Kind::kName) {
         lexer_.Fail(type.line, "unsupported resource type " + type.text);
@@ -499,6 +498,25 @@ class Parser {
       }
     }
     script_->images.push_back(std::move(entry));
+  }
+
+  void Dialog(const Token& id_token) {
+    if (kind_ == ScriptKind::kNeutral) {
+      lexer_.Fail(id_token.line, "dialogs belong in a language script");
+      return;
+    }
+    const std::optional<std::uint32_t> id = ResolveId(id_token);
+    DialogEntry dialog;
+    if (!ReadDialog(lexer_, id_token, id.value_or(0), ids_, &dialog) || !id) return;
+    for (const DialogEntry& other : script_->dialogs) {
+      if (other.id == dialog.id) {
+        diagnostics_.Error(script_->path, id_token.line,
+                           "duplicate dialog id " + id_token.text + " (first defined on line " +
+                               std::to_string(other.line) + ")");
+        return;
+      }
+    }
+    script_->dialogs.push_back(std::move(dialog));
   }
 
   static bool IsOpen(const Token& token) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tools/pwrc/diagnostics.h"
+#include "tools/pwrc/dialog_script.h"
 
 namespace pwrc {
 
@@ -40,6 +41,7 @@ struct Script {
   std::string path;
   std::vector<StringEntry> strings;  // in script order
   std::vector<ImageEntry> images;
+  std::vector<DialogEntry> dialogs;  // in script order
   // Where missing strings would go: the END of the last string table (1 without a table).
   int last_table_end = 1;
 };
