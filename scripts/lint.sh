@@ -23,7 +23,7 @@ allowed_for() {
     module/*) echo "platform mmc module installation/interfaces" ;;
     installation/*) echo "platform mmc installation" ;;
     console/*) echo "platform mmc installation console" ;;
-    tools/*) echo "tools" ;;
+    tools/*) echo "tools platform" ;;
     *) echo "" ;;
   esac
 }
