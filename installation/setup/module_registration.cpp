@@ -3,43 +3,51 @@
 
 #include <dlfcn.h>
 
-#include <cstdio>
-
 #include "platform/com/strings.h"
 #include "platform/win/paths.h"
 
 namespace pw::setup {
 namespace {
 
-HRESULT CallExport(const std::string& module_path, const char* name, std::string* error) {
+SetupStatus CallExport(const std::string& module_path, const char* name) {
+  const std::string step = std::string("calling ") + name;
   void* module = ::dlopen(module_path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (module == nullptr) {
-    if (error != nullptr) *error = ::dlerror();
-    return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
+    const char* detail = ::dlerror();
+    return SetupStatus::Failure(module_path, "loading the module",
+                                HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND),
+                                detail != nullptr ? detail : "");
   }
   auto function = reinterpret_cast<HRESULT (*)()>(::dlsym(module, name));
-  HRESULT hr = HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND);
-  if (function != nullptr) {
-    hr = function();
-  }
-  if (error != nullptr) {
-    char text[64];
-    std::snprintf(text, sizeof(text), function ? "%s answered 0x%08X" : "%s is missing", name,
-                  static_cast<unsigned>(hr));
-    *error = FAILED(hr) ? module_path + ": " + text : std::string();
+  SetupStatus status = SetupStatus::Ok();
+  if (function == nullptr) {
+    status = SetupStatus::Failure(module_path, step, HRESULT_FROM_WIN32(ERROR_PROC_NOT_FOUND),
+                                  "the module has no such export");
+  } else if (const HRESULT hr = function(); FAILED(hr)) {
+    status = SetupStatus::Failure(module_path, step, hr);
   }
   ::dlclose(module);
-  return hr;
+  return status;
 }
 
 }  // namespace
 
-HRESULT RegisterModule(const std::string& module_path, std::string* error) {
-  return CallExport(module_path, "DllRegisterServer", error);
+SetupStatus RegisterModule(const std::string& module_path) {
+  return CallExport(module_path, "DllRegisterServer");
 }
 
-HRESULT UnregisterModule(const std::string& module_path, std::string* error) {
-  return CallExport(module_path, "DllUnregisterServer", error);
+SetupStatus UnregisterModule(const std::string& module_path) {
+  return CallExport(module_path, "DllUnregisterServer");
+}
+
+SetupStatus RegisterInstallationModules(const std::string& folder, SetupReport* report) {
+  for (const char* module : kInstallationModules) {
+    const std::string path = folder + "/" + module;
+    SetupStatus status = RegisterModule(path);
+    if (!status.ok()) return status;
+    report->Registered(path);
+  }
+  return SetupStatus::Ok();
 }
 
 std::string ProgramFolder() {

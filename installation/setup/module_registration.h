@@ -3,14 +3,22 @@
 
 #include <string>
 
-#include "platform/com/hresult.h"
+#include "installation/setup/setup_status.h"
 
 namespace pw::setup {
 
-// Loads `module_path` and calls its DllRegisterServer (or DllUnregisterServer). The result of
-// the export, or the failure to load it; `error` says what went wrong in words.
-HRESULT RegisterModule(const std::string& module_path, std::string* error);
-HRESULT UnregisterModule(const std::string& module_path, std::string* error);
+// The COM modules of an installation, installed beside the programs: the snap-in, the
+// configuration store and the user database.
+inline constexpr const char* kInstallationModules[] = {"pwconfig.so", "pwstore.so", "pwuserdb.so"};
+
+// Loads `module_path` and calls its DllRegisterServer (or DllUnregisterServer). A module that
+// cannot be loaded, lacks the export or answers a failure is a failure naming the module.
+SetupStatus RegisterModule(const std::string& module_path);
+SetupStatus UnregisterModule(const std::string& module_path);
+
+// Registers every module of kInstallationModules found in `folder`; stops at the first
+// failure. Registration is repeated on every run so that the registry names this folder.
+SetupStatus RegisterInstallationModules(const std::string& folder, SetupReport* report);
 
 // The folder that holds the running program, where the modules are installed beside it.
 std::string ProgramFolder();

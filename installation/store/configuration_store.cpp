@@ -134,7 +134,7 @@ void ConfigurationStore::CloseLocked() {
 }
 
 HRESULT ConfigurationStore::raw_Open(LONG flags, LPCWSTR server_path) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (server_path == nullptr) return E_POINTER;
     if (flags != 0 || *server_path == L'\0') return E_INVALIDARG;
     std::lock_guard lock(mutex_);
@@ -150,7 +150,7 @@ HRESULT ConfigurationStore::raw_Open(LONG flags, LPCWSTR server_path) {
 }
 
 HRESULT ConfigurationStore::raw_Close() {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     std::lock_guard lock(mutex_);
     if (!database_) return S_FALSE;
     CloseLocked();
@@ -159,7 +159,7 @@ HRESULT ConfigurationStore::raw_Close() {
 }
 
 HRESULT ConfigurationStore::EnumTextList(const char* table, IArdentTextEnum** texts) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (texts == nullptr) return E_POINTER;
     *texts = nullptr;
     std::vector<std::wstring> values;
@@ -187,7 +187,7 @@ HRESULT ConfigurationStore::raw_EnumMSNs(IArdentTextEnum** msns) {
 }
 
 HRESULT ConfigurationStore::raw_PutValue(LPCWSTR name, const VARIANT& value) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (name == nullptr) return E_POINTER;
     std::lock_guard lock(mutex_);
     if (!database_) return ARDENTDB_E_NOTOPEN;
@@ -210,7 +210,7 @@ HRESULT ConfigurationStore::raw_PutValue(LPCWSTR name, const VARIANT& value) {
 }
 
 HRESULT ConfigurationStore::raw_GetValue(LPCWSTR name, VARIANT* value) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (name == nullptr || value == nullptr) return E_POINTER;
     *value = VARIANT();
     std::lock_guard lock(mutex_);
@@ -228,7 +228,7 @@ HRESULT ConfigurationStore::raw_GetValue(LPCWSTR name, VARIANT* value) {
 }
 
 HRESULT ConfigurationStore::raw_SaveValues() {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     std::lock_guard lock(mutex_);
     if (!database_) return ARDENTDB_E_NOTOPEN;
     if (unsaved_settings_.empty()) return S_OK;
@@ -256,7 +256,7 @@ HRESULT ConfigurationStore::raw_SaveValues() {
 }
 
 HRESULT ConfigurationStore::raw_BeginBulkUpdate() {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     std::lock_guard lock(mutex_);
     if (!database_) return ARDENTDB_E_NOTOPEN;
     if (bulk_depth_ == 0) {
@@ -268,7 +268,7 @@ HRESULT ConfigurationStore::raw_BeginBulkUpdate() {
 }
 
 HRESULT ConfigurationStore::raw_EndBulkUpdate() {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     std::lock_guard lock(mutex_);
     if (bulk_depth_ == 0 || !database_) return S_FALSE;
     if (--bulk_depth_ > 0) return S_OK;
@@ -280,7 +280,7 @@ HRESULT ConfigurationStore::raw_EndBulkUpdate() {
 }
 
 HRESULT ConfigurationStore::raw_IsRestartPending(VARIANT_BOOL* pending) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (pending == nullptr) return E_POINTER;
     *pending = VARIANT_FALSE;
     std::lock_guard lock(mutex_);
@@ -295,7 +295,7 @@ HRESULT ConfigurationStore::raw_IsRestartPending(VARIANT_BOOL* pending) {
 }
 
 HRESULT ConfigurationStore::raw_GetRule(LPCWSTR object_id, IArdentRule** rule) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (object_id == nullptr || rule == nullptr) return E_POINTER;
     *rule = nullptr;
     if (*object_id == L'\0') return E_INVALIDARG;
@@ -314,7 +314,7 @@ HRESULT ConfigurationStore::raw_GetRule(LPCWSTR object_id, IArdentRule** rule) {
 
 HRESULT ConfigurationStore::raw_EnumRules(LPCWSTR user_filter, LPCWSTR rule_type,
                                           IArdentRuleEnum** rules) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (rule_type == nullptr || rules == nullptr) return E_POINTER;
     *rules = nullptr;
     if (*rule_type == L'\0') return E_INVALIDARG;
@@ -330,7 +330,7 @@ HRESULT ConfigurationStore::raw_EnumRules(LPCWSTR user_filter, LPCWSTR rule_type
 }
 
 HRESULT ConfigurationStore::raw_SaveRule(IArdentRule* rule, VARIANT_BOOL is_new) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (rule == nullptr) return E_POINTER;
     ComPtr<IRuleAccess> access;
     if (FAILED(rule->QueryInterface(IRuleAccess::kIid, access.ReleaseAndGetVoidAddressOf()))) {
@@ -355,7 +355,7 @@ HRESULT ConfigurationStore::raw_SaveRule(IArdentRule* rule, VARIANT_BOOL is_new)
 }
 
 HRESULT ConfigurationStore::raw_DeleteRule(LPCWSTR object_id) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (object_id == nullptr) return E_POINTER;
     if (*object_id == L'\0') return E_INVALIDARG;
     std::lock_guard lock(mutex_);
@@ -368,7 +368,7 @@ HRESULT ConfigurationStore::raw_DeleteRule(LPCWSTR object_id) {
 }
 
 HRESULT ConfigurationStore::raw_CreateRule(LPCWSTR rule_type, IArdentRule** rule) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (rule_type == nullptr || rule == nullptr) return E_POINTER;
     *rule = nullptr;
     if (*rule_type == L'\0') return E_INVALIDARG;
@@ -381,7 +381,7 @@ HRESULT ConfigurationStore::raw_CreateRule(LPCWSTR rule_type, IArdentRule** rule
 }
 
 HRESULT ConfigurationStore::raw_CreateConfiguration(LPCWSTR server_path) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (server_path == nullptr) return E_POINTER;
     if (*server_path == L'\0') return E_INVALIDARG;
     return pw::store::CreateConfiguration(ToHostPath(server_path));
@@ -389,7 +389,7 @@ HRESULT ConfigurationStore::raw_CreateConfiguration(LPCWSTR server_path) {
 }
 
 HRESULT ConfigurationStore::SetTextList(const char* table, const VARIANT& values) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (values.vt() != (VT_ARRAY | VT_VARIANT)) return DISP_E_TYPEMISMATCH;
     std::vector<std::wstring> texts;
     for (const VARIANT& item : values.Array()) {
@@ -426,7 +426,7 @@ HRESULT ConfigurationStore::raw_SetLines(const VARIANT& lines) {
 HRESULT ConfigurationStore::raw_SetMSNs(const VARIANT& msns) { return SetTextList("msns", msns); }
 
 HRESULT ConfigurationStore::raw_ClearRestartPending() {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     std::lock_guard lock(mutex_);
     return InTransaction(Access::kWrite,
                          [&](Database& database) { return SetRestartPending(database, false); });

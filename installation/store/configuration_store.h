@@ -8,7 +8,7 @@
 #include <string>
 
 #include "installation/interfaces/ardent_db.h"
-#include "installation/store/module_state.h"
+#include "installation/common/module_state.h"
 #include "installation/store/sqlite_database.h"
 #include "platform/com/strings.h"
 
@@ -61,7 +61,7 @@ class ConfigurationStore final
   HRESULT EnumTextList(const char* table, IArdentTextEnum** texts);
   void CloseLocked();
 
-  ModuleReference module_reference_;
+  install::ModuleReference module_reference_;
   std::mutex mutex_;
   std::unique_ptr<Database> database_;
   int bulk_depth_ = 0;

@@ -1,27 +1,9 @@
-// The text and rule enumerators.
+// The rule enumerator.
 #include "installation/store/enumerators.h"
 
 #include "installation/store/rule.h"
 
 namespace pw::store {
-
-HRESULT TextEnum::raw_Reset() {
-  std::lock_guard lock(mutex_);
-  next_ = 0;
-  return S_OK;
-}
-
-HRESULT TextEnum::raw_Next(BSTR* text) {
-  if (text == nullptr) return E_POINTER;
-  *text = nullptr;
-  std::lock_guard lock(mutex_);
-  if (next_ >= texts_.size()) return S_FALSE;
-  const std::wstring& value = texts_[next_];
-  *text = SysAllocStringLen(value.data(), static_cast<UINT>(value.size()));
-  if (*text == nullptr) return E_OUTOFMEMORY;
-  ++next_;
-  return S_OK;
-}
 
 HRESULT RuleEnum::raw_Reset() {
   std::lock_guard lock(mutex_);
@@ -30,7 +12,7 @@ HRESULT RuleEnum::raw_Reset() {
 }
 
 HRESULT RuleEnum::raw_Next(IArdentRule** rule) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (rule == nullptr) return E_POINTER;
     *rule = nullptr;
     std::lock_guard lock(mutex_);

@@ -1,4 +1,5 @@
-// The enumerators that the store hands out: texts (users, lines, MSNs) and rules.
+// The enumerators that the store hands out: rules, and the shared one of texts (users,
+// lines, MSNs).
 #pragma once
 
 #include <cstddef>
@@ -7,26 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "installation/common/module_state.h"
+#include "installation/common/text_enum.h"
 #include "installation/interfaces/ardent_db.h"
-#include "installation/store/module_state.h"
 #include "installation/store/rule_data.h"
 
 namespace pw::store {
 
-// A snapshot of texts, read from the first one on after Reset.
-class TextEnum final : public ComObject<IArdentTextEnum> {
- public:
-  explicit TextEnum(std::vector<std::wstring> texts) : texts_(std::move(texts)) {}
-
-  HRESULT raw_Reset() override;
-  HRESULT raw_Next(BSTR* text) override;
-
- private:
-  ModuleReference module_reference_;
-  std::mutex mutex_;
-  std::vector<std::wstring> texts_;
-  std::size_t next_ = 0;
-};
+using install::TextEnum;
 
 // A snapshot of rules in store order. Each Next makes a new rule object from its copy, so a
 // caller's changes to one rule object never show in another.
@@ -38,7 +27,7 @@ class RuleEnum final : public ComObject<IArdentRuleEnum> {
   HRESULT raw_Next(IArdentRule** rule) override;
 
  private:
-  ModuleReference module_reference_;
+  install::ModuleReference module_reference_;
   std::mutex mutex_;
   std::vector<RuleData> rules_;
   std::size_t next_ = 0;

@@ -8,7 +8,7 @@
 namespace pw::store {
 
 HRESULT Rule::raw_SetField(LPCWSTR name, const VARIANT& value) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (name == nullptr) return E_POINTER;
     if (*name == L'\0') return E_INVALIDARG;
     if (EqualsIgnoreCase(name, kObjectIdField)) return E_ACCESSDENIED;
@@ -21,7 +21,7 @@ HRESULT Rule::raw_SetField(LPCWSTR name, const VARIANT& value) {
 }
 
 HRESULT Rule::raw_GetField(LPCWSTR name, VARIANT* value) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (name == nullptr || value == nullptr) return E_POINTER;
     *value = VARIANT();
     std::lock_guard lock(mutex_);
@@ -46,7 +46,7 @@ HRESULT Rule::raw_GetField(LPCWSTR name, VARIANT* value) {
 }
 
 HRESULT Rule::raw_EnumUsers(IArdentTextEnum** users) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (users == nullptr) return E_POINTER;
     *users = nullptr;
     std::vector<std::wstring> snapshot;
@@ -62,7 +62,7 @@ HRESULT Rule::raw_EnumUsers(IArdentTextEnum** users) {
 }
 
 HRESULT Rule::raw_AddUser(LPCWSTR user) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (user == nullptr) return E_POINTER;
     if (*user == L'\0') return E_INVALIDARG;
     std::lock_guard lock(mutex_);
@@ -71,7 +71,7 @@ HRESULT Rule::raw_AddUser(LPCWSTR user) {
 }
 
 HRESULT Rule::raw_RemoveUser(LPCWSTR user) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (user == nullptr) return E_POINTER;
     std::lock_guard lock(mutex_);
     return data_.RemoveUser(user) ? S_OK : S_FALSE;
@@ -79,7 +79,7 @@ HRESULT Rule::raw_RemoveUser(LPCWSTR user) {
 }
 
 HRESULT Rule::raw_GetRuleType(BSTR* type) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (type == nullptr) return E_POINTER;
     std::lock_guard lock(mutex_);
     *type = SysAllocStringLen(data_.type.data(), static_cast<UINT>(data_.type.size()));
@@ -88,7 +88,7 @@ HRESULT Rule::raw_GetRuleType(BSTR* type) {
 }
 
 HRESULT Rule::GetData(RuleData* data) {
-  return Guarded([&]() -> HRESULT {
+  return install::Guarded([&]() -> HRESULT {
     if (data == nullptr) return E_POINTER;
     std::lock_guard lock(mutex_);
     *data = data_;

@@ -7,7 +7,7 @@
 #include <mutex>
 
 #include "installation/interfaces/ardent_db.h"
-#include "installation/store/module_state.h"
+#include "installation/common/module_state.h"
 #include "installation/store/rule_data.h"
 #include "platform/com/strings.h"
 
@@ -48,7 +48,7 @@ class Rule final : public ComObject<IArdentRule, IRuleAccess> {
  private:
   using RecordBlock = std::array<BYTE, ARDENTDB_PRINTER_RECORD_SIZE>;
 
-  ModuleReference module_reference_;
+  install::ModuleReference module_reference_;
   std::mutex mutex_;
   RuleData data_;
   // The blocks that reads of record fields point into: one per field name, never freed

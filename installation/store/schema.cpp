@@ -5,21 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
-#include <cstring>
 
+#include "installation/common/sqlite_file.h"
 #include "installation/interfaces/ardent_db.h"
 #include "platform/com/strings.h"
 
 namespace pw::store {
 namespace {
-
-// Every SQLite file starts with these 16 bytes.
-constexpr char kSqliteMagic[16] = {'S', 'Q', 'L', 'i', 't', 'e', ' ', 'f',
-                                   'o', 'r', 'm', 'a', 't', ' ', '3', '\0'};
-constexpr std::size_t kHeaderSize = 100;
-constexpr std::size_t kApplicationIdOffset = 68;
 
 // Value keys hold "ObjectValue" and display keys "ObjectDisplay" folded to capitals, so that
 // the duplicate checks of every language use the indexes.
@@ -65,80 +58,23 @@ static_assert(kApplicationId == 1347896134 && kSchemaVersion == 1,
 constexpr const char* kTables[] = {"rules", "rule_fields", "rule_users", "settings",
                                    "lines", "msns",        "store_state"};
 
-bool IsFolder(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
 HRESULT HresultFromErrno(int error) {
-  switch (error) {
-    case ENOENT:
-      return ARDENTDB_E_NOCONFIGURATION;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-      return E_ACCESSDENIED;
-    case ENOSPC:
-      return HRESULT_FROM_WIN32(ERROR_DISK_FULL);
-    default:
-      return HRESULT_FROM_WIN32(ERROR_CANTOPEN);
-  }
-}
-
-// What the file's first bytes say, before SQLite is allowed near it.
-HRESULT CheckFileHeader(const std::string& file) {
-  struct stat info {};
-  if (::stat(file.c_str(), &info) != 0) return HresultFromErrno(errno);
-  if (!S_ISREG(info.st_mode)) return ARDENTDB_E_NOTCONFIGURATION;
-  if (info.st_size == 0) return ARDENTDB_E_EMPTYFILE;
-
-  const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0) return HresultFromErrno(errno);
-  std::array<unsigned char, kHeaderSize> header{};
-  std::size_t filled = 0;
-  while (filled < header.size()) {
-    const ssize_t got = ::read(descriptor, header.data() + filled, header.size() - filled);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    filled += static_cast<std::size_t>(got);
-  }
-  ::close(descriptor);
-  if (filled < header.size()) return ARDENTDB_E_NOTCONFIGURATION;
-  if (std::memcmp(header.data(), kSqliteMagic, sizeof(kSqliteMagic)) != 0) {
-    return ARDENTDB_E_NOTCONFIGURATION;
-  }
-  std::int64_t application_id = 0;
-  for (std::size_t i = 0; i < 4; ++i) {
-    application_id = (application_id << 8) | header[kApplicationIdOffset + i];
-  }
-  return application_id == kApplicationId ? S_OK : ARDENTDB_E_NOTCONFIGURATION;
+  return install::HresultFromErrno(error, ARDENTDB_E_NOCONFIGURATION);
 }
 
 HRESULT CheckSchema(Database& database) {
-  std::int64_t application_id = 0;
-  HRESULT hr = database.QueryInt64("PRAGMA application_id", &application_id);
+  install::SchemaState state;
+  const HRESULT hr =
+      install::ReadSchemaState(database, kApplicationId, kSchemaVersion, kTables, &state);
   if (FAILED(hr)) return hr;
-  if (application_id != kApplicationId) return ARDENTDB_E_NOTCONFIGURATION;
-  std::int64_t version = 0;
-  hr = database.QueryInt64("PRAGMA user_version", &version);
-  if (FAILED(hr)) return hr;
-  if (version > kSchemaVersion) return ARDENTDB_E_NEWERSCHEMA;
-  if (version < kSchemaVersion) return ARDENTDB_E_OLDERSCHEMA;
-  for (const char* table : kTables) {
-    std::int64_t found = 0;
-    hr = database.QueryInt64(
-        std::string("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = '") +
-            table + "'",
-        &found);
-    if (FAILED(hr)) return hr;
-    if (found != 1) return ARDENTDB_E_CORRUPT;
-  }
-  return S_OK;
+  if (state.application_id != kApplicationId) return ARDENTDB_E_NOTCONFIGURATION;
+  if (state.version > kSchemaVersion) return ARDENTDB_E_NEWERSCHEMA;
+  if (state.version < kSchemaVersion) return ARDENTDB_E_OLDERSCHEMA;
+  return state.has_tables ? S_OK : ARDENTDB_E_CORRUPT;
 }
 
-void RemoveFileSet(const std::string& file) {
-  for (const char* suffix : {"", "-wal", "-shm", "-journal"}) ::unlink((file + suffix).c_str());
-}
+constexpr install::HeaderCodes kHeaderCodes{&HresultFromErrno, ARDENTDB_E_NOTCONFIGURATION,
+                                            ARDENTDB_E_EMPTYFILE};
 
 }  // namespace
 
@@ -150,13 +86,13 @@ std::string ConfigurationFile(const std::string& folder) {
 
 HRESULT OpenConfiguration(const std::string& folder, std::unique_ptr<Database>* database) {
   database->reset();
-  if (!IsFolder(folder)) return ARDENTDB_E_NOFOLDER;
+  if (!install::IsFolder(folder)) return ARDENTDB_E_NOFOLDER;
   const std::string file = ConfigurationFile(folder);
-  HRESULT hr = CheckFileHeader(file);
+  HRESULT hr = install::CheckSqliteHeader(file, kApplicationId, kHeaderCodes);
   if (FAILED(hr)) return hr;
 
   std::unique_ptr<Database> opened;
-  hr = Database::Open(file, &opened);
+  hr = Database::Open(file, install::OpenMode::kReadWrite, kSqliteCodes, &opened);
   if (FAILED(hr)) return hr;
   hr = CheckSchema(*opened);
   if (FAILED(hr)) return hr;
@@ -170,7 +106,7 @@ HRESULT OpenConfiguration(const std::string& folder, std::unique_ptr<Database>* 
 }
 
 HRESULT CreateConfiguration(const std::string& folder) {
-  if (!IsFolder(folder)) return ARDENTDB_E_NOFOLDER;
+  if (!install::IsFolder(folder)) return ARDENTDB_E_NOFOLDER;
   const std::string file = ConfigurationFile(folder);
   // Claiming the name first makes creation exclusive between processes.
   const int descriptor = ::open(file.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
@@ -182,15 +118,8 @@ HRESULT CreateConfiguration(const std::string& folder) {
   // into the new one.
   for (const char* suffix : {"-wal", "-shm", "-journal"}) ::unlink((file + suffix).c_str());
 
-  HRESULT hr = S_OK;
-  {
-    std::unique_ptr<Database> database;
-    hr = Database::Open(file, &database);
-    if (SUCCEEDED(hr)) hr = database->Execute("PRAGMA journal_mode = WAL;");
-    if (SUCCEEDED(hr)) hr = database->Execute(kSchemaSql);
-    if (FAILED(hr) && database) (void)database->Execute("ROLLBACK;");
-  }
-  if (FAILED(hr)) RemoveFileSet(file);
+  const HRESULT hr = install::BuildSqliteFile(file, kSchemaSql, kSqliteCodes);
+  if (FAILED(hr)) install::RemoveFileSet(file);
   return hr;
 }
 

@@ -6,9 +6,9 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <thread>
 
 #include "tests/store/store_fixture.h"
+#include "tests/support/process_helpers.h"
 
 namespace pw::test {
 namespace {
@@ -68,22 +68,6 @@ void ExpectWholeRoutes(const std::vector<IArdentRulePtr>& routes) {
     EXPECT_EQ(AllTexts(route->EnumUsers()),
               (std::vector<std::wstring>{L"CN=A" + value, L"CN=B" + value}));
   }
-}
-
-// Waits for a child process at most `timeout`, killing it when it takes longer; its exit
-// status, or -1 when it did not end normally.
-int WaitForChild(pid_t child, std::chrono::seconds timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  int status = 0;
-  while (::waitpid(child, &status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      ::kill(child, SIGKILL);
-      ::waitpid(child, &status, 0);
-      return -1;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 using StoreCrashTest = StoreTest;

@@ -1,5 +1,6 @@
-// The module's count of live objects and server locks, which decides DllCanUnloadNow, and
-// the guard that keeps exceptions from crossing an interface method.
+// A COM server module's count of live objects and server locks, which decides
+// DllCanUnloadNow, and the guard that keeps exceptions from crossing an interface method.
+// Each module links its own copy (hidden visibility), so each module keeps its own count.
 #pragma once
 
 #include <atomic>
@@ -7,7 +8,7 @@
 
 #include "platform/com/hresult.h"
 
-namespace pw::store {
+namespace pw::install {
 
 // Held as a member by every object the module hands out, so that the module stays loaded
 // while any of them lives.
@@ -38,4 +39,4 @@ HRESULT Guarded(Body&& body) noexcept {
   }
 }
 
-}  // namespace pw::store
+}  // namespace pw::install
