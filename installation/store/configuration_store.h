@@ -7,8 +7,8 @@
 #include <mutex>
 #include <string>
 
-#include "installation/interfaces/ardent_db.h"
 #include "installation/common/module_state.h"
+#include "installation/interfaces/ardent_db.h"
 #include "installation/store/sqlite_database.h"
 #include "platform/com/strings.h"
 

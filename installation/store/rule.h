@@ -6,8 +6,8 @@
 #include <memory>
 #include <mutex>
 
-#include "installation/interfaces/ardent_db.h"
 #include "installation/common/module_state.h"
+#include "installation/interfaces/ardent_db.h"
 #include "installation/store/rule_data.h"
 #include "platform/com/strings.h"
 

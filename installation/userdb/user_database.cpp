@@ -1,8 +1,8 @@
 // The ArdentUserDB object.
 #include "installation/userdb/user_database.h"
 
-#include "installation/userdb/connection_string.h"
 #include "installation/common/text_enum.h"
+#include "installation/userdb/connection_string.h"
 #include "installation/userdb/user_object.h"
 #include "installation/userdb/user_schema.h"
 #include "platform/com/strings.h"

@@ -5,8 +5,8 @@
 #include <memory>
 #include <mutex>
 
-#include "installation/interfaces/ardent_userdb.h"
 #include "installation/common/module_state.h"
+#include "installation/interfaces/ardent_userdb.h"
 #include "installation/userdb/object_table.h"
 #include "installation/userdb/shared_connection.h"
 
