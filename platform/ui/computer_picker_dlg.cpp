@@ -9,6 +9,7 @@
 #include "platform/ui/resources/ui_resource.h"
 #include "platform/ui/ui_resources.h"
 #include "platform/win/files.h"
+#include "platform/win/host_names.h"
 #include "platform/win/paths.h"
 
 namespace {
@@ -30,20 +31,23 @@ std::vector<CComputerPickerDlg::Computer> CComputerPickerDlg::ListComputers() {
   std::wstring local;
   if (GetComputerName(&local) && !local.empty()) computers.push_back(Computer{local, true});
   std::vector<Computer> hosts;
-  const std::wstring root = pw::FromUtf8(pw::UncRoot());
-  for (const WIN32_FIND_DATA& found : pw::FindFiles(root + L"/*")) {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) continue;
-    if (found.cFileName.empty() || found.cFileName.front() == L'.') continue;
-    const std::wstring name = pw::ToUpper(found.cFileName);
+  const auto add_host = [&computers, &hosts](std::wstring name) {
     const auto same = [&name](const Computer& known) {
       return pw::EqualsIgnoreCase(known.name, name);
     };
     if (std::any_of(computers.begin(), computers.end(), same) ||
         std::any_of(hosts.begin(), hosts.end(), same)) {
-      continue;
+      return;
     }
-    hosts.push_back(Computer{name, false});
+    hosts.push_back(Computer{std::move(name), false});
+  };
+  const std::wstring root = pw::FromUtf8(pw::UncRoot());
+  for (const WIN32_FIND_DATA& found : pw::FindFiles(root + L"/*")) {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) continue;
+    if (found.cFileName.empty() || found.cFileName.front() == L'.') continue;
+    add_host(pw::ToUpper(found.cFileName));
   }
+  for (std::wstring& name : pw::ResolverHostNames()) add_host(std::move(name));
   std::sort(hosts.begin(), hosts.end(), [](const Computer& a, const Computer& b) {
     return pw::CompareIgnoreCase(a.name, b.name) < 0;
   });

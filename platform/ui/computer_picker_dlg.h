@@ -7,12 +7,12 @@
 
 #include "platform/ui/dialog.h"
 
-// One modal use. The computers are this computer (GetComputerName) and every host whose
-// shares are mounted under the UNC root (pw::UncRoot(): one folder per host), in capitals as
-// computer names are shown, this computer first and the others by name. A person picks one
-// from the list (a click fills the name field, a double click picks at once) or types a name;
-// OK is enabled while the name field holds one. The name is answered without leading
-// backslashes and without blanks around it.
+// One modal use. The computers are this computer (GetComputerName), every host whose shares
+// are mounted under the UNC root (pw::UncRoot(): one folder per host) and the hosts the local
+// resolver knows (pw::ResolverHostNames), in capitals as computer names are shown, this computer
+// first and the others by name. A person picks one from the list (a click fills the name field, a
+// double click picks at once) or types a name; OK is enabled while the name field holds one. The
+// name is answered without leading backslashes and without blanks around it.
 class CComputerPickerDlg : public CDialog {
  public:
   struct Computer {

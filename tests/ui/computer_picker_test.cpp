@@ -22,7 +22,8 @@ class ComputerPickerTest : public SheetTest {
  protected:
   ComputerPickerTest()
       : computer_name_("PAGEWELL_COMPUTERNAME", "mypc"),
-        unc_root_("PAGEWELL_UNC_ROOT", root_.path()) {
+        unc_root_("PAGEWELL_UNC_ROOT", root_.path()),
+        hosts_file_("PAGEWELL_HOSTS_FILE", "") {
     root_.WriteFile("faxsrv/PWSERVER$/pwdb.db", "d");
     root_.WriteFile("Backup/PWSERVER$/pwdb.db", "d");
     root_.WriteFile("MyPc/C$/x", "x");
@@ -33,6 +34,7 @@ class ComputerPickerTest : public SheetTest {
   TempDir root_;
   ScopedEnv computer_name_;
   ScopedEnv unc_root_;
+  ScopedEnv hosts_file_;
 };
 
 // This computer first, then every host folder under the UNC root once, in capitals and by
@@ -56,6 +58,21 @@ TEST_F(ComputerPickerTest, ListsThisComputerAndTheHostsUnderTheUncRoot) {
     driver.Escape();
   });
   EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+
+  // The resolver's hosts join the list by name, each once; local-only entries do not.
+  {
+    TempDir etc;
+    ScopedEnv hosts("PAGEWELL_HOSTS_FILE",
+                    etc.WriteFile("hosts",
+                                  "127.0.0.1 localhost mypc\n::1 ip6-localhost ip6-loopback\n"
+                                  "# the office\n10.0.0.5 archive.office.example archive\n"
+                                  "10.0.0.6 faxsrv.office.example  # mounted too\n"));
+    std::vector<std::wstring> names;
+    for (const auto& computer : CComputerPickerDlg::ListComputers()) {
+      names.push_back(computer.name);
+    }
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"MYPC", L"ARCHIVE", L"BACKUP", L"FAXSRV"}));
+  }
 
   // Without a UNC root only this computer is known.
   ScopedEnv missing_root("PAGEWELL_UNC_ROOT", root_.Sub("nothing-here"));
