@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "console/snapin_catalog.h"
 #include "installation/setup/demo_installation.h"
+#include "mmc/host/snapin_registry.h"
 #include "platform/com/strings.h"
 #include "platform/win/registry.h"
 
@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
   }
   std::printf("Registry file: %s\n", pw::RegistryFilePath().c_str());
 
-  const auto snapins = pw::console::ListRegisteredSnapins();
+  const auto snapins = pw::mmc::ListSnapIns();
   if (!pw::RegistryLastError().empty()) {
     std::fprintf(stderr, "pwconsole: %s\n", pw::RegistryLastError().c_str());
     return 1;
@@ -60,13 +60,15 @@ int main(int argc, char** argv) {
   for (const auto& snapin : snapins) {
     std::printf("%s %s%s\n", pw::ToUtf8(pw::GuidToString(snapin.clsid)).c_str(),
                 pw::ToUtf8(snapin.name).c_str(), snapin.stand_alone ? "" : " (extension only)");
-    if (!snapin.about_error.empty()) {
-      Print("About:", snapin.about_error);
+    pw::mmc::AboutInfo about;
+    const HRESULT hr = pw::mmc::ReadAboutInfo(snapin.about, &about);
+    if (FAILED(hr)) {
+      std::printf("  About:       cannot be read (0x%08X)\n", static_cast<unsigned>(hr));
       continue;
     }
-    Print("Description:", snapin.description);
-    Print("Provider:", snapin.provider);
-    Print("Version:", snapin.version);
+    Print("Description:", about.description);
+    Print("Provider:", about.provider);
+    Print("Version:", about.version);
   }
   return 0;
 }

@@ -1,0 +1,14 @@
+// Resource ids of the console host tests' snap-in.
+#pragma once
+
+#include "platform/com/types.h"
+
+inline constexpr UINT IDS_TEST_PAGE = 1;
+
+inline constexpr UINT IDD_TEST_PAGE = 100;
+
+inline constexpr UINT IDB_TEST_STRIP = 200;
+inline constexpr UINT IDI_TEST_FRAME = 201;
+
+inline constexpr UINT IDC_TEST_TEXT = 1001;
+inline constexpr UINT IDC_TEST_NAME = 1002;
