@@ -8,12 +8,12 @@ status=0
 
 mapfile -t sources < <(git ls-files '*.cpp' '*.h')
 
-for file in "${sources[@]}"; do
-  if ! clang-format --dry-run -Werror "$file" >/dev/null 2>&1; then
-    echo "lint: $file is not formatted with clang-format"
-    status=1
-  fi
-done
+# One clang-format run for all files; its errors name each file at the start of a line.
+if ! clang-format --dry-run -Werror "${sources[@]}" >/dev/null 2>/tmp/pw-format.txt; then
+  grep -oE '^[^: ]+:[0-9]+:[0-9]+: error' /tmp/pw-format.txt | cut -d: -f1 | sort -u |
+    sed 's/^/lint: not formatted with clang-format: /'
+  status=1
+fi
 
 # Each layer includes only itself and the layers below it.
 allowed_for() {
