@@ -40,8 +40,7 @@ pw::ui::DialogTemplate WaitBoxTemplate(std::wstring_view text, UINT animation_id
 }  // namespace
 
 CWaitBox::CWaitBox(CWnd* owner, std::wstring_view text, UINT animation_id,
-                   std::wstring_view caption)
-    : animation_id_(animation_id) {
+                   std::wstring_view caption) {
   CreateIndirect(WaitBoxTemplate(text, animation_id, caption), owner);
 }
 

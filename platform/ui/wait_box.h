@@ -24,7 +24,4 @@ class CWaitBox : public CDialog {
 
  protected:
   BOOL OnInitDialog() override;
-
- private:
-  UINT animation_id_;
 };
