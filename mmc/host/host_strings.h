@@ -6,6 +6,7 @@
 
 namespace pw::mmc {
 
+// In the order of the string ids in mmc/resources/mmc_resource.h.
 enum class HostString {
   kConsoleTitle,
   kMenuOpen,
