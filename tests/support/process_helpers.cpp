@@ -3,6 +3,7 @@
 
 #include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <thread>
 
@@ -20,6 +21,12 @@ int WaitForChild(pid_t child, std::chrono::seconds timeout) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+pid_t SpawnChild(const std::function<bool()>& body) {
+  const pid_t pid = ::fork();
+  if (pid == 0) ::_exit(body() ? 0 : 1);
+  return pid;
 }
 
 }  // namespace pw::test

@@ -12,35 +12,16 @@
 
 #include "platform/com/strings.h"
 #include "platform/win/last_error.h"
+#include "tests/support/process_helpers.h"
 #include "tests/support/temp_installation.h"
 
 namespace {
 
+using pw::test::ChildSucceeded;
+using pw::test::SpawnChild;
 using pw::test::TempDir;
 
 std::wstring Wide(const std::string& path) { return pw::FromUtf8(path); }
-
-// Runs `body` in a forked child, which exits with 0 when `body` returns true.
-pid_t Spawn(const std::function<bool()>& body) {
-  const pid_t pid = ::fork();
-  if (pid == 0) ::_exit(body() ? 0 : 1);
-  return pid;
-}
-
-// Waits at most `seconds` for the child, killing it after that; true when it exited with 0.
-bool Succeeded(pid_t pid, int seconds) {
-  if (pid < 0) return false;
-  for (int tick = 0; tick < seconds * 100; ++tick) {
-    int status = 0;
-    const pid_t done = ::waitpid(pid, &status, WNOHANG);
-    if (done == pid) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    if (done < 0) return false;
-    ::usleep(10000);
-  }
-  ::kill(pid, SIGKILL);
-  ::waitpid(pid, nullptr, 0);
-  return false;
-}
 
 // Sections and keys compare without regard to case, the first occurrence wins, values are
 // trimmed and unquoted, comments and lines outside sections are not entries.
@@ -272,10 +253,10 @@ TEST(Ini, ConcurrentWritersLoseNoKey) {
       return true;
     };
   };
-  const pid_t first = Spawn(writer(L"first"));
-  const pid_t second = Spawn(writer(L"second"));
-  EXPECT_TRUE(Succeeded(first, 120));
-  EXPECT_TRUE(Succeeded(second, 120));
+  const pid_t first = SpawnChild(writer(L"first"));
+  const pid_t second = SpawnChild(writer(L"second"));
+  EXPECT_TRUE(ChildSucceeded(first, std::chrono::seconds(120)));
+  EXPECT_TRUE(ChildSucceeded(second, std::chrono::seconds(120)));
   EXPECT_EQ(GetPrivateProfileKeyNames(L"Shared", file).size(), 120u);
   EXPECT_EQ(GetPrivateProfileString(L"Shared", L"second59", L"", file), L"second59");
   EXPECT_EQ(GetPrivateProfileSectionNames(file), std::vector<std::wstring>{L"Shared"});

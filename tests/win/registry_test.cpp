@@ -13,10 +13,13 @@
 #include "platform/com/strings.h"
 #include "platform/win/files.h"
 #include "platform/win/registry_format.h"
+#include "tests/support/process_helpers.h"
 #include "tests/support/temp_installation.h"
 
 namespace {
 
+using pw::test::ChildSucceeded;
+using pw::test::SpawnChild;
 using pw::test::TempRegistry;
 
 // Replaces the file as the registry's writers do, so that the change is seen at once.
@@ -50,28 +53,6 @@ RegValue Typed(DWORD type) {
   RegValue value;
   value.type = type;
   return value;
-}
-
-// Runs `body` in a forked child, which exits with 0 when `body` returns true.
-pid_t Spawn(const std::function<bool()>& body) {
-  const pid_t pid = ::fork();
-  if (pid == 0) ::_exit(body() ? 0 : 1);
-  return pid;
-}
-
-// Waits at most `seconds` for the child, killing it after that; true when it exited with 0.
-bool Succeeded(pid_t pid, int seconds) {
-  if (pid < 0) return false;
-  for (int tick = 0; tick < seconds * 100; ++tick) {
-    int status = 0;
-    const pid_t done = ::waitpid(pid, &status, WNOHANG);
-    if (done == pid) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    if (done < 0) return false;
-    ::usleep(10000);
-  }
-  ::kill(pid, SIGKILL);
-  ::waitpid(pid, nullptr, 0);
-  return false;
 }
 
 // Every value type and every awkward name and text comes back unchanged from the file.
@@ -556,10 +537,10 @@ TEST(Registry, ConcurrentProcessesLoseNoValue) {
       return true;
     };
   };
-  const pid_t first = Spawn(writer(L"first "));
-  const pid_t second = Spawn(writer(L"second "));
-  EXPECT_TRUE(Succeeded(first, 120));
-  EXPECT_TRUE(Succeeded(second, 120));
+  const pid_t first = SpawnChild(writer(L"first "));
+  const pid_t second = SpawnChild(writer(L"second "));
+  EXPECT_TRUE(ChildSucceeded(first, std::chrono::seconds(120)));
+  EXPECT_TRUE(ChildSucceeded(second, std::chrono::seconds(120)));
 
   std::size_t found = 0;
   for (const wchar_t* prefix : {L"first ", L"second "}) {
@@ -583,21 +564,21 @@ TEST(Registry, SeesOtherProcessesWithoutReopening) {
   std::wstring text;
   EXPECT_EQ(key.QueryStringValue(L"Server", &text), ERROR_FILE_NOT_FOUND);
 
-  EXPECT_TRUE(Succeeded(Spawn([] {
-                          CRegKey own;
-                          return own.Open(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Pagewell", KEY_WRITE) ==
-                                     ERROR_SUCCESS &&
-                                 own.SetStringValue(L"Server", L"FAXSRV") == ERROR_SUCCESS;
-                        }),
-                        30));
+  EXPECT_TRUE(ChildSucceeded(SpawnChild([] {
+                               CRegKey own;
+                               return own.Open(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Pagewell",
+                                               KEY_WRITE) == ERROR_SUCCESS &&
+                                      own.SetStringValue(L"Server", L"FAXSRV") == ERROR_SUCCESS;
+                             }),
+                             std::chrono::seconds(30)));
   EXPECT_EQ(key.QueryStringValue(L"Server", &text), ERROR_SUCCESS);
   EXPECT_EQ(text, L"FAXSRV");
 
-  EXPECT_TRUE(Succeeded(Spawn([] {
-                          return RegDeleteTree(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Pagewell") ==
-                                 ERROR_SUCCESS;
-                        }),
-                        30));
+  EXPECT_TRUE(ChildSucceeded(SpawnChild([] {
+                               return RegDeleteTree(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Pagewell") ==
+                                      ERROR_SUCCESS;
+                             }),
+                             std::chrono::seconds(30)));
   EXPECT_EQ(key.QueryStringValue(L"Server", &text), ERROR_KEY_DELETED);
 }
 
