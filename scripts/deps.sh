@@ -6,6 +6,8 @@ packages=(
   cmake ninja-build g++ ccache pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
   clang libclang-rt-14-dev clang-format
+  libcpp-httplib-dev nlohmann-json3-dev libssl-dev
+  chromium fonts-dejavu-core
 )
 
 missing=()

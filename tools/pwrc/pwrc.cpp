@@ -3,6 +3,9 @@
 //   pwrc --symbol NAME --header resource.h --out out.cpp [--neutral neutral.rc]
 //        --language 1033=strings.en.rc --language 1031=strings.de.rc
 //
+// --header, --neutral and each language may be given several times: a module's parts keep
+// their ids, images and texts in files of their own, compiled together.
+//
 // Errors are reported as "FILE:LINE: message" on stderr; the exit code is then 1 and no
 // output is written.
 #include <algorithm>
@@ -27,10 +30,11 @@ namespace {
 
 struct Options {
   std::string symbol;
-  std::string header;
+  std::vector<std::string> headers;
   std::string out;
-  std::string neutral;
-  std::vector<std::pair<std::uint32_t, std::string>> languages;
+  std::vector<std::string> neutrals;
+  // The scripts of each language; languages in the order first given.
+  std::vector<std::pair<std::uint32_t, std::vector<std::string>>> languages;
 };
 
 constexpr char kUsage[] =
@@ -57,11 +61,11 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
     if (flag == "--symbol") {
       options.symbol = value;
     } else if (flag == "--header") {
-      options.header = value;
+      options.headers.push_back(value);
     } else if (flag == "--out") {
       options.out = value;
     } else if (flag == "--neutral") {
-      options.neutral = value;
+      options.neutrals.push_back(value);
     } else if (flag == "--language") {
       const std::size_t equals = value.find('=');
       const std::string number = value.substr(0, equals);
@@ -71,16 +75,18 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
         return fail("--language wants LANGID=FILE with a language id from 1 to 65535");
       }
       const auto language = static_cast<std::uint32_t>(std::stoul(number));
-      for (const auto& [known, script] : options.languages) {
-        if (known == language) return fail("language " + number + " is given twice");
+      auto known = std::find_if(options.languages.begin(), options.languages.end(),
+                                [&](const auto& entry) { return entry.first == language; });
+      if (known == options.languages.end()) {
+        known = options.languages.insert(options.languages.end(), {language, {}});
       }
-      options.languages.emplace_back(language, value.substr(equals + 1));
+      known->second.push_back(value.substr(equals + 1));
     } else {
       return fail("unknown option " + flag);
     }
   }
   if (!IsIdentifier(options.symbol)) return fail("--symbol wants a C++ name");
-  if (options.header.empty() || options.out.empty()) return fail("--header and --out are needed");
+  if (options.headers.empty() || options.out.empty()) return fail("--header and --out are needed");
   return options;
 }
 
@@ -158,28 +164,74 @@ bool WriteOutput(const std::string& path, const std::string& text) {
   return !error;
 }
 
+// Reads the scripts of one language as one: an id may be defined in only one of them.
+Script ReadLanguage(const std::vector<std::string>& paths, const IdTable& ids,
+                    Diagnostics& diagnostics) {
+  Script merged;
+  std::map<std::uint32_t, std::string> string_origin;
+  std::map<std::uint32_t, std::string> dialog_origin;
+  for (const std::string& path : paths) {
+    Script script = ReadScript(path, ScriptKind::kLanguage, ids, diagnostics);
+    if (merged.path.empty()) {
+      merged.path = script.path;
+      merged.last_table_end = script.last_table_end;
+    }
+    for (StringEntry& entry : script.strings) {
+      const auto [origin, added] = string_origin.emplace(entry.id, path);
+      if (!added) {
+        diagnostics.Error(path, entry.line,
+                          "string " + IdName(entry.id, ids) + " is also defined in " +
+                              FileName(origin->second));
+        continue;
+      }
+      merged.strings.push_back(std::move(entry));
+    }
+    for (DialogEntry& entry : script.dialogs) {
+      const auto [origin, added] = dialog_origin.emplace(entry.id, path);
+      if (!added) {
+        diagnostics.Error(path, entry.line,
+                          "dialog " + IdName(entry.id, ids) + " is also defined in " +
+                              FileName(origin->second));
+        continue;
+      }
+      merged.dialogs.push_back(std::move(entry));
+    }
+  }
+  return merged;
+}
+
 int Run(int argc, char** argv) {
   const std::optional<Options> options = ParseOptions(argc, argv);
   if (!options) return 1;
   Diagnostics diagnostics;
-  const IdTable ids = ReadHeader(options->header, diagnostics);
-
+  IdTable ids;
   CompiledModule module;
   module.symbol = options->symbol;
-  module.inputs.push_back(FileName(options->header));
-  if (!options->neutral.empty()) {
-    module.inputs.push_back(FileName(options->neutral));
-    const Script neutral = ReadScript(options->neutral, ScriptKind::kNeutral, ids, diagnostics);
+  for (const std::string& header : options->headers) {
+    ReadHeader(header, &ids, diagnostics);
+    module.inputs.push_back(FileName(header));
+  }
+  std::set<std::pair<ImageKind, std::uint32_t>> image_ids;
+  for (const std::string& path : options->neutrals) {
+    module.inputs.push_back(FileName(path));
+    const Script neutral = ReadScript(path, ScriptKind::kNeutral, ids, diagnostics);
     for (const ImageEntry& entry : neutral.images) {
+      if (!image_ids.emplace(entry.kind, entry.id).second) {
+        diagnostics.Error(path, entry.line,
+                          "image " + IdName(entry.id, ids) + " is defined in another script too");
+        continue;
+      }
       CompiledImage image = CompileImage(entry, neutral, ids, diagnostics);
       (entry.kind == ImageKind::kBitmap ? module.bitmaps : module.icons)
           .push_back(std::move(image));
     }
   }
   std::vector<Script> scripts;
-  for (const auto& [language, path] : options->languages) {
-    module.inputs.push_back(FileName(path));
-    scripts.push_back(ReadScript(path, ScriptKind::kLanguage, ids, diagnostics));
+  std::vector<std::uint32_t> language_ids;
+  for (const auto& [language, paths] : options->languages) {
+    for (const std::string& path : paths) module.inputs.push_back(FileName(path));
+    scripts.push_back(ReadLanguage(paths, ids, diagnostics));
+    language_ids.push_back(language);
   }
   // Strings and dialogs missing because of other errors would only repeat them.
   if (!diagnostics.failed()) {
@@ -196,7 +248,7 @@ int Run(int argc, char** argv) {
 
   for (std::size_t i = 0; i < scripts.size(); ++i) {
     CompiledLanguage language;
-    language.language = options->languages[i].first;
+    language.language = language_ids[i];
     for (const StringEntry& entry : scripts[i].strings) {
       const auto name = ids.first_name.find(entry.id);
       language.strings.push_back(

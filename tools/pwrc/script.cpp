@@ -537,12 +537,12 @@ class Parser {
 
 }  // namespace
 
-IdTable ReadHeader(const std::string& path, Diagnostics& diagnostics) {
-  IdTable ids;
+void ReadHeader(const std::string& path, IdTable* table, Diagnostics& diagnostics) {
+  IdTable& ids = *table;
   std::string source;
   if (!ReadWholeFile(path, &source)) {
     diagnostics.Error(path, "cannot read the file");
-    return ids;
+    return;
   }
   std::size_t start = 0;
   int line_number = 0;
@@ -586,7 +586,6 @@ IdTable ReadHeader(const std::string& path, Diagnostics& diagnostics) {
     }
     ids.first_name.emplace(*number, std::string(name));
   }
-  return ids;
 }
 
 Script ReadScript(const std::string& path, ScriptKind kind, const IdTable& ids,

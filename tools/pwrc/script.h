@@ -18,9 +18,10 @@ struct IdTable {
   std::map<std::uint32_t, std::string> first_name;
 };
 
-// Reads `inline constexpr UINT NAME = number;` and `#define NAME number` lines; every other
-// line is none of the compiler's business.
-IdTable ReadHeader(const std::string& path, Diagnostics& diagnostics);
+// Reads `inline constexpr UINT NAME = number;` and `#define NAME number` lines into `ids`;
+// every other line is none of the compiler's business. A module may have several headers, one
+// per part of it; a name may be declared only once among them.
+void ReadHeader(const std::string& path, IdTable* ids, Diagnostics& diagnostics);
 
 struct StringEntry {
   std::uint32_t id = 0;
