@@ -206,6 +206,40 @@ TEST_F(PwrcTest, ImageErrors) {
   }
 }
 
+// A module's parts keep ids, images and texts in files of their own, compiled as one: the
+// result is the one the same resources give in single files, and an id may be defined once.
+TEST_F(PwrcTest, CompilesPartsTogether) {
+  dir_.WriteFile("images/p.pix", "colors\nk 000000\nsize 1 1\npixels\nk\n");
+  const PwrcRun whole = Compile("STRINGTABLE { IDS_A \"a\" IDS_D \"d\" }\n",
+                                "STRINGTABLE { IDS_A \"x\" IDS_D \"y\" }\n",
+                                "IDB_PICTURE BITMAP \"images/p.pix\"\n", "whole.cpp");
+  ASSERT_EQ(whole.exit_code, 0) << whole.errors;
+
+  const std::string part_a = dir_.WriteFile("a.h", "inline constexpr UINT IDS_A = 1;\n");
+  const std::string part_d = dir_.WriteFile(
+      "d.h", "inline constexpr UINT IDS_D = 4;\ninline constexpr UINT IDB_PICTURE = 100;\n");
+  auto parts = [&](const std::string& german_d, const std::string& out) {
+    return RunPwrc(
+        dir_, {"--symbol", "kMine", "--header", part_a, "--header", part_d, "--out", dir_.Sub(out),
+               "--neutral", dir_.WriteFile("d.rc", "IDB_PICTURE BITMAP \"images/p.pix\"\n"),
+               "--language", "1033=" + dir_.WriteFile("a.en.rc", "STRINGTABLE { IDS_A \"a\" }\n"),
+               "--language", "1031=" + dir_.WriteFile("a.de.rc", "STRINGTABLE { IDS_A \"x\" }\n"),
+               "--language", "1033=" + dir_.WriteFile("d.en.rc", "STRINGTABLE { IDS_D \"d\" }\n"),
+               "--language", "1031=" + dir_.WriteFile("d.de.rc", german_d)});
+  };
+  const PwrcRun split = parts("STRINGTABLE { IDS_D \"y\" }\n", "split.cpp");
+  ASSERT_EQ(split.exit_code, 0) << split.errors;
+  // Only the list of inputs in the leading comment differs.
+  const std::string whole_text = dir_.ReadFile("whole.cpp");
+  const std::string split_text = dir_.ReadFile("split.cpp");
+  EXPECT_EQ(whole_text.substr(whole_text.find("namespace")),
+            split_text.substr(split_text.find("namespace")));
+
+  const PwrcRun twice = parts("STRINGTABLE { IDS_D \"y\" IDS_A \"z\" }\n", "twice.cpp");
+  EXPECT_EQ(twice.exit_code, 1);
+  EXPECT_EQ(twice.errors, dir_.Sub("d.de.rc") + ":1: string IDS_A is also defined in a.de.rc\n");
+}
+
 // A broken header or command line fails the run, with one message for each mistake.
 TEST_F(PwrcTest, HeaderAndCommandLineErrors) {
   header_ = dir_.WriteFile("broken.h",
