@@ -117,6 +117,28 @@ SetupStatus WriteSplitInfo(const std::string& program_folder, const std::wstring
   return SetupStatus::Ok();
 }
 
+// The server's configuration programs, which the console starts from the server folder.
+constexpr const char* kServerPrograms[] = {"pwgwconf.exe", "pwgwinet.exe"};
+
+// Copies the configuration programs from beside pwsetup into the server folder; a program
+// that is there already is kept.
+SetupStatus InstallServerPrograms(const std::string& program_folder, const std::string& folder,
+                                  SetupReport* report) {
+  for (const char* program : kServerPrograms) {
+    const std::filesystem::path source = std::filesystem::path(program_folder) / program;
+    const std::filesystem::path target = std::filesystem::path(folder) / program;
+    std::error_code failure;
+    if (std::filesystem::exists(target, failure)) {
+      report->Kept(target.string());
+      continue;
+    }
+    std::filesystem::copy_file(source, target, failure);
+    if (failure) return FileSystemFailure(source.string(), "installing the program", failure);
+    report->Created(target.string());
+  }
+  return SetupStatus::Ok();
+}
+
 }  // namespace
 
 SetupStatus InstallServer(const ServerOptions& options, const std::string& program_folder,
@@ -133,6 +155,7 @@ SetupStatus InstallServer(const ServerOptions& options, const std::string& progr
   std::unique_ptr<ServerStores> stores;
   if (status.ok()) status = ServerStores::Open(folder, report, &stores);
   if (status.ok()) status = EnsureSampleCoverpages(folder, report);
+  if (status.ok()) status = InstallServerPrograms(program_folder, folder, report);
   if (status.ok()) status = stores->InstallDefaults(options.user_mode, program_folder, report);
   if (status.ok() && options.demo) status = EnsureDemoContent(*stores, report);
   stores.reset();

@@ -39,7 +39,7 @@ HRESULT CClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object
   if (kind_ == kSnapin) {
     WriteLog(L">> ClassFactory::CreateInstance (creating CComponentData)");
     try {
-      created = new CComponentData;
+      created = static_cast<IComponentData*>(new CComponentData);
       WriteLog(L"<< ClassFactory::CreateInstance (ok)");
     } catch (...) {
       WriteLog(L"<< ClassFactory::CreateInstance (failed to create CComponentData)");

@@ -16,9 +16,11 @@ constexpr wchar_t kConfigKey[] = L"SOFTWARE\\Ardent Telecom\\Pagewell\\Config";
 constexpr char kCreateLines[] =
     "(\\d\\d/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d: >> ClassFactory::CreateInstance \\(creating "
     "CComponentData\\)\n"
+    "\\d\\d/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d: >> CComponentData::CComponentData\n"
+    "\\d\\d/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d: << CComponentData::CComponentData\n"
     "\\d\\d/\\d\\d/\\d\\d \\d\\d:\\d\\d:\\d\\d: << ClassFactory::CreateInstance \\(ok\\)\n)+";
 
-// Creates the snap-in object once, which writes two log lines when logging is on.
+// Creates the snap-in object once, which writes four log lines when logging is on.
 void CreateSnapin(pw::test::ModuleCopy& module) {
   pw::ComPtr<IUnknown> snapin;
   ASSERT_EQ(module.Create(CLSID_PagewellSnapin, &snapin), S_OK);
@@ -59,7 +61,7 @@ TEST_F(StartupTest, LogInModuleFolder) {
   CreateSnapin(module);
   const std::string log = module_folder_.ReadFile("pwconfig.log");
   EXPECT_TRUE(std::regex_match(log, std::regex(kCreateLines))) << log;
-  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4);
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 8);
 }
 
 // "LOGDIR" wins over "PATH"; a separator is added when missing; a LOGDIR of the wrong type or

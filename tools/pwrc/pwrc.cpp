@@ -179,9 +179,9 @@ Script ReadLanguage(const std::vector<std::string>& paths, const IdTable& ids,
     for (StringEntry& entry : script.strings) {
       const auto [origin, added] = string_origin.emplace(entry.id, path);
       if (!added) {
-        diagnostics.Error(path, entry.line,
-                          "string " + IdName(entry.id, ids) + " is also defined in " +
-                              FileName(origin->second));
+        diagnostics.Error(
+            path, entry.line,
+            "string " + IdName(entry.id, ids) + " is also defined in " + FileName(origin->second));
         continue;
       }
       merged.strings.push_back(std::move(entry));
@@ -189,9 +189,9 @@ Script ReadLanguage(const std::vector<std::string>& paths, const IdTable& ids,
     for (DialogEntry& entry : script.dialogs) {
       const auto [origin, added] = dialog_origin.emplace(entry.id, path);
       if (!added) {
-        diagnostics.Error(path, entry.line,
-                          "dialog " + IdName(entry.id, ids) + " is also defined in " +
-                              FileName(origin->second));
+        diagnostics.Error(
+            path, entry.line,
+            "dialog " + IdName(entry.id, ids) + " is also defined in " + FileName(origin->second));
         continue;
       }
       merged.dialogs.push_back(std::move(entry));

@@ -1,0 +1,21 @@
+// CCoverpagesNode: the coverpage list under "Coverpages".
+#pragma once
+
+#include <string>
+
+#include "module/snapin/delegation_base.h"
+#include "module/snapin/node_texts.h"
+
+// Lists the coverpages known to the server. Made by its parent with the static tree and destroyed
+// with it.
+class CCoverpagesNode : public CDelegationBase {
+ public:
+  explicit CCoverpagesNode(CDelegationBase* owner);
+
+  std::wstring GetDisplayName(int column) override;
+  GUID GetNodeType() override;
+  int GetBitmapIndex(BOOL for_result_pane) override;
+
+ private:
+  pw::NodeTexts texts_;
+};
