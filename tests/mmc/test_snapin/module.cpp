@@ -1,5 +1,6 @@
 // pwtest_snapin.so: the console host tests' snap-in — module exports, class factory, the
 // control object through which tests reach its record, its data objects and its pages.
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/com/strings.h"
@@ -10,7 +11,14 @@ namespace test_snapin {
 std::atomic<int> live_objects{0};
 
 TestSnapinState& State() {
+  // A process that hosts the snap-in without a test to set its state (pwconsole's tests)
+  // asks for real pages, which a real window front end can show, through the environment.
   static TestSnapinState state;
+  static const bool configured = [] {
+    state.real_pages = std::getenv("PW_TEST_SNAPIN_REAL_PAGES") != nullptr;
+    return true;
+  }();
+  static_cast<void>(configured);
   return state;
 }
 

@@ -1,0 +1,52 @@
+// WebServer: the console's HTTP(S) server — the checks every request passes first, the page's
+// embedded files, and the API routes.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "console/api_router.h"
+#include "console/http_security.h"
+
+namespace httplib {
+class Server;
+}
+
+namespace pw::console {
+
+// Made by Create, listening after Start, ended by Stop (or the destructor). Borrows the
+// security rules and the router, which must outlive it.
+class WebServer {
+ public:
+  static constexpr std::size_t kMaxBody = 64 * 1024;
+
+  struct Settings {
+    std::string address = "127.0.0.1";
+    int port = 0;  // 0: a free port
+    std::string tls_cert;
+    std::string tls_key;
+  };
+
+  // Binds the port; nullptr with `error` set when that fails.
+  static std::unique_ptr<WebServer> Create(const Settings& settings, HttpSecurity& security,
+                                           ApiRouter& router, std::string* error);
+  ~WebServer();
+  WebServer(const WebServer&) = delete;
+  WebServer& operator=(const WebServer&) = delete;
+
+  int port() const { return port_; }
+  // Serves requests on a thread of its own until Stop.
+  void Start();
+  void Stop();
+
+ private:
+  WebServer() = default;
+  void Configure(HttpSecurity& security, ApiRouter& router);
+
+  std::unique_ptr<httplib::Server> server_;
+  std::thread thread_;
+  int port_ = 0;
+};
+
+}  // namespace pw::console
