@@ -22,3 +22,12 @@ if ((${#missing[@]})); then
   "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
   "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 fi
+
+# Node.js and npm for the browser tests: any installation will do (the machine may carry one
+# that is not Debian's), so only a missing command asks for Debian's packages.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  sudo_cmd=()
+  [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq nodejs npm
+fi
