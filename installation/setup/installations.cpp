@@ -139,6 +139,16 @@ SetupStatus InstallServerPrograms(const std::string& program_folder, const std::
   return SetupStatus::Ok();
 }
 
+// The installation support library that the snap-in loads from its own folder for route file
+// import and export; reported so that an installation without it is noticed.
+constexpr char kRouteIoLibrary[] = "libpwroutes.so";
+
+void ReportSupportLibrary(const std::string& program_folder, SetupReport* report) {
+  const std::filesystem::path library = std::filesystem::path(program_folder) / kRouteIoLibrary;
+  std::error_code failure;
+  if (std::filesystem::exists(library, failure)) report->Kept(library.string());
+}
+
 }  // namespace
 
 SetupStatus InstallServer(const ServerOptions& options, const std::string& program_folder,
@@ -152,6 +162,7 @@ SetupStatus InstallServer(const ServerOptions& options, const std::string& progr
   if (status.ok()) status = MakeInstallationFolder(folder);
   if (status.ok()) status = MakeRegistryFolder();
   if (status.ok()) status = RegisterInstallationModules(program_folder, report);
+  if (status.ok()) ReportSupportLibrary(program_folder, report);
   std::unique_ptr<ServerStores> stores;
   if (status.ok()) status = ServerStores::Open(folder, report, &stores);
   if (status.ok()) status = EnsureSampleCoverpages(folder, report);
@@ -179,6 +190,7 @@ SetupStatus InstallRemoteConsole(const RemoteConsoleOptions& options,
   SetupStatus status = CheckSameInstallation(options.kind, nullptr);
   if (status.ok()) status = MakeRegistryFolder();
   if (status.ok()) status = RegisterInstallationModules(program_folder, report);
+  if (status.ok()) ReportSupportLibrary(program_folder, report);
   if (status.ok() && options.kind == 1) {
     status = WriteSplitInfo(program_folder, options.machine, report);
   }

@@ -107,7 +107,7 @@ HRESULT CComponent::Notify(IDataObject* data_object, MMC_NOTIFY_TYPE event, LPAR
   }
   if (event == MMCN_PROPERTY_CHANGE && param != MMC_MULTI_SELECT_COOKIE) {
     auto* node = reinterpret_cast<CDelegationBase*>(param);
-    if (node == nullptr || IS_SPECIAL_COOKIE(param)) return S_FALSE;
+    if (IS_SPECIAL_COOKIE(param) || !CDelegationBase::IsLive(node)) return S_FALSE;
     return node->OnPropertyChange(this, ComponentDataConsole(), component_data_.Get());
   }
   if (IS_SPECIAL_DATAOBJECT(data_object)) return S_FALSE;

@@ -160,7 +160,7 @@ HRESULT CComponentData::Notify(IDataObject* data_object, MMC_NOTIFY_TYPE event, 
                                LPARAM param) {
   if (event == MMCN_PROPERTY_CHANGE) {
     auto* node = reinterpret_cast<CDelegationBase*>(param);
-    if (node == nullptr || IS_SPECIAL_COOKIE(param)) return S_FALSE;
+    if (IS_SPECIAL_COOKIE(param) || !CDelegationBase::IsLive(node)) return S_FALSE;
     return node->OnPropertyChange(nullptr, console_.Get(), this);
   }
   CDataObject* ours = GetOurDataObject(data_object);

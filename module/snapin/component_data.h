@@ -6,11 +6,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "mmc/mmc.h"
 #include "module/server/server_location.h"
 #include "module/server/server_stores.h"
 #include "module/snapin/pwconfig_app.h"
+#include "module/users/directory_connection.h"
 #include "platform/com/com_ptr.h"
 #include "platform/com/unknown.h"
 
@@ -70,6 +72,9 @@ class CComponentData final : public pw::ComObject<IComponentData, IExtendPropert
   const std::wstring& pagewell_type() const { return location_.pagewell_type; }
   const std::wstring& mapi_profile() const { return location_.mapi_profile; }
   const std::wstring& directory_server() const { return directory_server_; }
+  void set_directory_server(std::wstring name) { directory_server_ = std::move(name); }
+  // The user database's connection to the directory.
+  CDirectoryConnection& directory() { return directory_; }
   // The folder of the server's configuration, local or \\NAME\PWSERVER$; empty while no
   // server is known.
   const std::wstring& server_path() const { return location_.server_path; }
@@ -107,6 +112,7 @@ class CComponentData final : public pw::ComObject<IComponentData, IExtendPropert
   ModuleObjectCount object_count_;
   ServerLocation location_;
   std::wstring directory_server_;
+  CDirectoryConnection directory_{this};
   std::unique_ptr<CStaticNode> root_;
   pw::ComPtr<IConsole2> console_;
   pw::ComPtr<IConsoleNameSpace2> name_space_;

@@ -147,18 +147,26 @@ void CDataObject::AddNode(CDelegationBase* node) {
   }
 }
 
+std::vector<CDelegationBase*> CDataObject::nodes() const {
+  std::vector<CDelegationBase*> live;
+  for (CDelegationBase* node : nodes_) {
+    if (CDelegationBase::IsLive(node)) live.push_back(node);
+  }
+  return live;
+}
+
 HRESULT CDataObject::GetDataHere(FORMATETC* format, STGMEDIUM* medium) {
   if (format == nullptr || medium == nullptr) return E_POINTER;
   const DataObjectFormats& formats = ClipboardFormats();
   const UINT id = format->cfFormat;
   std::string bytes;
   if (id == formats.display_name) {
-    bytes = pw::ToUtf16Le(node_ != nullptr ? node_->GetDisplayName(0) : std::wstring());
+    bytes = pw::ToUtf16Le(node() != nullptr ? node()->GetDisplayName(0) : std::wstring());
     bytes.append(2, '\0');
   } else if (id == formats.node_type) {
-    AppendValue(&bytes, node_ != nullptr ? node_->GetNodeType() : GUID_NULL);
+    AppendValue(&bytes, node() != nullptr ? node()->GetNodeType() : GUID_NULL);
   } else if (id == formats.sz_node_type) {
-    bytes = pw::ToUtf16Le(pw::GuidToString(node_ != nullptr ? node_->GetNodeType() : GUID_NULL));
+    bytes = pw::ToUtf16Le(pw::GuidToString(node() != nullptr ? node()->GetNodeType() : GUID_NULL));
     bytes.append(2, '\0');
   } else if (id == formats.snapin_class_id) {
     AppendValue(&bytes, CLSID_PagewellSnapin);
@@ -261,7 +269,8 @@ std::vector<CDelegationBase*> GetMultiSelectNodes(IDataObject* data_object) {
     std::memcpy(&contained, bytes.data() + kFirst + i * sizeof(contained), sizeof(contained));
     CDataObject* ours = GetOurDataObject(contained);
     if (ours == nullptr || !ours->is_multi_select()) continue;
-    nodes.insert(nodes.end(), ours->nodes().begin(), ours->nodes().end());
+    const std::vector<CDelegationBase*> selected = ours->nodes();
+    nodes.insert(nodes.end(), selected.begin(), selected.end());
   }
   return nodes;
 }

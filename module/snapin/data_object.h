@@ -8,7 +8,7 @@
 #include "mmc/mmc.h"
 #include "platform/com/unknown.h"
 
-class CDelegationBase;
+#include "module/snapin/delegation_base.h"
 
 // One data object per console request. It names its node by the node's address and does not
 // own it; the console releases the object when it is done with it. A multiple selection
@@ -25,14 +25,16 @@ class CDataObject final : public pw::ComObject<IDataObject> {
   static CDataObject* NewMultiSelect();
 
   MMC_COOKIE cookie() const { return cookie_; }
-  CDelegationBase* node() const { return node_; }
+  // Null once the node has been deleted.
+  CDelegationBase* node() const { return CDelegationBase::IsLive(node_) ? node_ : nullptr; }
   DATA_OBJECT_TYPES context() const { return context_; }
   bool is_multi_select() const { return cookie_ == MMC_MULTI_SELECT_COOKIE; }
   uint32_t handle() const { return handle_; }
 
   // Multiple selection only: adds a selected node.
   void AddNode(CDelegationBase* node);
-  const std::vector<CDelegationBase*>& nodes() const { return nodes_; }
+  // The selected nodes that still exist.
+  std::vector<CDelegationBase*> nodes() const;
   const std::vector<GUID>& node_types() const { return node_types_; }
 
   HRESULT GetData(FORMATETC* format, STGMEDIUM* medium) override;

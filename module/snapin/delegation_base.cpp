@@ -1,7 +1,47 @@
 // The base behaviour of the node operations: leave the event to the console.
 #include "module/snapin/delegation_base.h"
 
+#include <mutex>
+#include <unordered_set>
+
 #include "module/snapin/image_strip.h"
+
+namespace {
+
+// Every node that exists in the process. Nodes live on the console thread; the lock is for
+// the property sheet threads that may ask.
+struct LiveNodes {
+  std::mutex lock;
+  std::unordered_set<const CDelegationBase*> nodes;
+};
+
+LiveNodes& Live() {
+  static LiveNodes* live = new LiveNodes;  // never destroyed: nodes may outlive static exit
+  return *live;
+}
+
+}  // namespace
+
+CDelegationBase::CDelegationBase() {
+  LiveNodes& live = Live();
+  std::lock_guard guard(live.lock);
+  live.nodes.insert(this);
+}
+
+CDelegationBase::CDelegationBase(CDelegationBase* owner) : CDelegationBase() { owner_ = owner; }
+
+CDelegationBase::~CDelegationBase() {
+  LiveNodes& live = Live();
+  std::lock_guard guard(live.lock);
+  live.nodes.erase(this);
+}
+
+bool CDelegationBase::IsLive(const CDelegationBase* node) {
+  if (node == nullptr) return false;
+  LiveNodes& live = Live();
+  std::lock_guard guard(live.lock);
+  return live.nodes.count(node) != 0;
+}
 
 HRESULT CDelegationBase::GetResultViewType(CComponent*, LPOLESTR*, LONG*) { return S_FALSE; }
 
@@ -25,13 +65,9 @@ HRESULT CDelegationBase::OnRename(CComponent*, const wchar_t*) { return S_FALSE;
 
 HRESULT CDelegationBase::OnRefresh(CComponent*, IConsole*) { return S_FALSE; }
 
-HRESULT CDelegationBase::OnPropertyChange(CComponent*, IConsole*, CComponentData*) {
-  return S_OK;
-}
+HRESULT CDelegationBase::OnPropertyChange(CComponent*, IConsole*, CComponentData*) { return S_OK; }
 
-HRESULT CDelegationBase::OnViewChange(CComponent*, IConsole*, LPARAM, LONG_PTR) {
-  return S_FALSE;
-}
+HRESULT CDelegationBase::OnViewChange(CComponent*, IConsole*, LPARAM, LONG_PTR) { return S_FALSE; }
 
 HRESULT CDelegationBase::OnAddMenuItems(IContextMenuCallback*, long*) { return S_FALSE; }
 
@@ -41,16 +77,14 @@ HRESULT CDelegationBase::OnToolbarCommand(CComponent*, IConsole*, long) { return
 
 HRESULT CDelegationBase::OnSetToolbar(CComponent*, IControlbar*, BOOL, BOOL) { return S_FALSE; }
 
-HRESULT CDelegationBase::CreatePropertyPages(CComponent*, CComponentData*,
-                                             IPropertySheetCallback*, LONG_PTR) {
+HRESULT CDelegationBase::CreatePropertyPages(CComponent*, CComponentData*, IPropertySheetCallback*,
+                                             LONG_PTR) {
   return S_FALSE;
 }
 
 HRESULT CDelegationBase::HasPropertySheets() { return S_FALSE; }
 
-HRESULT CDelegationBase::GetWatermarks(HBITMAP*, HBITMAP*, HPALETTE*, BOOL*) {
-  return E_NOTIMPL;
-}
+HRESULT CDelegationBase::GetWatermarks(HBITMAP*, HBITMAP*, HPALETTE*, BOOL*) { return E_NOTIMPL; }
 
 HRESULT CDelegationBase::OnDelete(CComponent*, IConsole*, int) { return S_FALSE; }
 

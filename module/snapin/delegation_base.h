@@ -35,8 +35,8 @@ class IMMCPropertyObject {
 // override OnAddImages with one that does nothing and answers S_OK.
 class CDelegationBase : public IMMCPropertyObject {
  public:
-  CDelegationBase() = default;
-  explicit CDelegationBase(CDelegationBase* owner) : owner_(owner) {}
+  CDelegationBase();
+  explicit CDelegationBase(CDelegationBase* owner);
   CDelegationBase(const CDelegationBase&) = delete;
   CDelegationBase& operator=(const CDelegationBase&) = delete;
 
@@ -44,7 +44,12 @@ class CDelegationBase : public IMMCPropertyObject {
   void ClearNotifyHandle() override { notify_handle_ = 0; }
   LPARAM GetNotifyParam() override { return reinterpret_cast<LPARAM>(this); }
 
-  virtual ~CDelegationBase() = default;
+  virtual ~CDelegationBase();
+
+  // Whether `node` names a node that still exists. The console may hand back a data object, or
+  // a property page its notify parameter, after the node it names was deleted (a deselection
+  // that follows the delete, a sheet applied after a refresh); such a node must not be called.
+  static bool IsLive(const CDelegationBase* node);
 
   // Column 0 is the name, column 1 the description.
   virtual std::wstring GetDisplayName(int column) = 0;
@@ -59,8 +64,8 @@ class CDelegationBase : public IMMCPropertyObject {
 
   virtual HRESULT OnExpand(IConsoleNameSpace* name_space, IConsole* console, HSCOPEITEM parent,
                            BOOL expanding);
-  virtual HRESULT OnShow(CComponent* component, IConsole* console,
-                         CComponentData* component_data, BOOL show, HSCOPEITEM item);
+  virtual HRESULT OnShow(CComponent* component, IConsole* console, CComponentData* component_data,
+                         BOOL show, HSCOPEITEM item);
   // Registers the whole image strip.
   virtual HRESULT OnAddImages(IImageList* image_list, HSCOPEITEM item);
   virtual HRESULT OnSelect(CComponent* component, IConsole* console, BOOL scope, BOOL select);

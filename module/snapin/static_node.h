@@ -2,12 +2,15 @@
 // builds the whole static tree.
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "module/snapin/container_node.h"
 
 class CAdvancedNode;
 class CLicencedUsers;
+class CSelectComputerPage;
 
 // Made by CComponentData's constructor and destroyed with it, and with it every node of the
 // tree. Its twelve children are made in its constructor in tree order.
@@ -18,6 +21,7 @@ class CStaticNode : public CContainerNode {
   static constexpr std::size_t kMaxComputerNameChars = 260;
 
   CStaticNode();
+  ~CStaticNode() override;
 
   // The title; once the component data is set, followed by the computer in parentheses.
   std::wstring GetDisplayName(int column) override;
@@ -34,6 +38,11 @@ class CStaticNode : public CContainerNode {
   // "Connect to another computer..." on a remote console for any server.
   HRESULT OnAddMenuItems(IContextMenuCallback* callback, long* insertion_allowed) override;
   HRESULT OnMenuCommand(CComponent* component, IConsole* console, long command) override;
+  // The select-computer page of the console's "add snap-in" wizard, for a console for any
+  // server that is being added (before initialisation).
+  HRESULT HasPropertySheets() override;
+  HRESULT CreatePropertyPages(CComponent* component, CComponentData* component_data,
+                              IPropertySheetCallback* callback, LONG_PTR handle) override;
 
   // Quick references for the nodes that others reach directly.
   CAdvancedNode* advanced() const { return advanced_; }
@@ -51,9 +60,12 @@ class CStaticNode : public CContainerNode {
   bool shown() const { return shown_; }
 
  private:
-  // Lets the administrator choose another computer and reconnects the tree to it. Choosing a
-  // computer has no dialog yet, so this changes nothing for now.
+  // Lets the administrator choose another computer and reconnects the tree to it; a computer
+  // without the server leaves the previous one in place.
   void SelectAnotherComputer(IConsole* console);
+  // Deletes the children's scope items and inserts them again, so that every node reads the
+  // new computer's stores when it is next shown.
+  void RebuildTree(IConsoleNameSpace* name_space, IConsole* console);
 
   CAdvancedNode* advanced_ = nullptr;
   CLicencedUsers* licensed_users_ = nullptr;
@@ -61,4 +73,8 @@ class CStaticNode : public CContainerNode {
   bool shown_ = false;
   std::wstring computer_name_;
   BYTE computer_chosen_ = 0;
+  // Made for the add wizard and kept until the root goes, which is after the wizard's window.
+  std::unique_ptr<CSelectComputerPage> select_computer_page_;
+  // "MACHINE" as HasPropertySheets found it: the page starts with it.
+  std::optional<std::wstring> page_start_name_;
 };

@@ -7,9 +7,12 @@
 
 #include "installation/interfaces/ardent_db.h"
 #include "mmc/host/console_document.h"
+#include "module/resources/resource.h"
+#include "module/resources/select_computer.h"
 #include "module/snapin/guids.h"
 #include "platform/com/class_loader.h"
 #include "platform/com/strings.h"
+#include "platform/ui/sheet_input.h"
 #include "platform/win/registry.h"
 #include "tests/support/snapin_console.h"
 
@@ -57,8 +60,13 @@ TEST_F(ComponentDataTest, SecondInstanceInTheProcessFailsWithEFail) {
 // The console file holds exactly the 522-byte computer name; IsDirty follows the chosen flag.
 TEST_F(ComponentDataTest, PersistsTheComputerNameIn522BytesAndTracksDirtiness) {
   MakeInstallation({.remote = 2});
+  // The add wizard's page starts with the installation's MACHINE; Finish takes it.
+  ui_.ExpectDialog(kTitle, [](DialogDriver& driver) {
+    EXPECT_TRUE(pw::ui::PressWizardFinish(driver.window()));
+  });
+  ui_.ExpectDialog(IDD_PLEASE_WAIT);
   ASSERT_TRUE(AddSnapIn().ok());
-  // The installation's MACHINE decided the computer in this run: the file is dirty.
+  // The page decided the computer in this run: the file is dirty.
   const std::string path = installation_->dir().Sub("remote.pwc");
   ASSERT_TRUE(session().SaveDocument(path).ok());
   const pw::mmc::ConsoleDocument document = SavedDocument(path);
@@ -93,7 +101,7 @@ TEST_F(ComponentDataTest, LoadOnALocalServerReadsNothing) {
 }
 
 // An all-zero console file on a console for any server asks for the computer; cancelling
-// (today's selection always cancels) reports string 365 and fails the load.
+// reports string 365 and fails the load.
 TEST_F(ComponentDataTest, AllZeroComputerNameAsksForTheComputerAndFailsWhenCancelled) {
   MakeInstallation({.remote = 2});
   DeleteMachineValue();
@@ -101,6 +109,7 @@ TEST_F(ComponentDataTest, AllZeroComputerNameAsksForTheComputerAndFailsWhenCance
   document.snapin = CLSID_PagewellSnapin;
   document.snapin_stream.assign(522, '\0');
   installation_->dir().WriteFile("zero.pwc", pw::mmc::EncodeConsoleDocument(document));
+  ui_.ExpectDialog(IDD_SELECT_COMPUTER, [](DialogDriver& driver) { driver.Click(IDCANCEL); });
   ui_.ExpectMessageBox(IDOK, L"The selected snap-in did not initialize properly.");
   const pw::mmc::OperationResult opened =
       session().OpenDocument(installation_->dir().Sub("zero.pwc"));
@@ -123,6 +132,10 @@ TEST_F(ComponentDataTest, SavedComputerWithoutServerReportsBothMessages) {
   ui_.ExpectMessageBox(IDOK,
                        L"The connection has failed since the Pagewell server is not installed on "
                        L"the specified machine.\n\nPlease select another machine.");
+  ui_.ExpectDialog(IDD_SELECT_COMPUTER, [](DialogDriver& driver) {
+    EXPECT_EQ(driver.Text(IDC_COMPUTER_NAME), L"NOSERVER");
+    driver.Click(IDCANCEL);
+  });
   ui_.ExpectMessageBox(IDOK, L"The selected snap-in did not initialize properly.");
   EXPECT_EQ(session().OpenDocument(installation_->dir().Sub("gone.pwc")).hr, E_FAIL);
   EXPECT_EQ(ui_.message_boxes().size(), 2u);

@@ -6,7 +6,12 @@
 #include <filesystem>
 #include <functional>
 
+#include "module/resources/resource.h"
+#include "module/resources/select_computer.h"
 #include "platform/com/strings.h"
+#include "platform/ui/property_page.h"
+#include "platform/ui/property_sheet.h"
+#include "platform/ui/sheet_input.h"
 #include "platform/win/ini_file.h"
 #include "platform/win/registry.h"
 #include "tests/support/snapin_console.h"
@@ -117,12 +122,21 @@ TEST_F(ServerLocationTest, FixedServerNotInstalledShowsString369) {
             E_FAIL);
 }
 
-// Kind 2 without MACHINE starts without a server and opens no store.
-TEST_F(ServerLocationTest, AnyServerWithoutMachineStartsUnconnected) {
+// Kind 2 without MACHINE: the add wizard's page starts empty, and the share path is formed
+// from the name chosen there.
+TEST_F(ServerLocationTest, AnyServerWithoutMachineConnectsToThePagesChoice) {
   MakeInstallation({.remote = 2});
   ChangeConfig([](CRegKey& config) { config.DeleteValue(L"MACHINE"); });
+  ui_.ExpectDialog(L"Pagewell Configuration", [](DialogDriver& driver) {
+    auto& sheet = dynamic_cast<CPropertySheet&>(driver.wnd());
+    DialogDriver page(sheet.GetActivePage()->GetSafeHwnd());
+    EXPECT_EQ(page.Text(IDC_COMPUTER_NAME), L"");
+    page.Type(IDC_COMPUTER_NAME, L"faxsrv");
+    EXPECT_TRUE(pw::ui::PressWizardFinish(driver.window()));
+  });
+  ui_.ExpectDialog(IDD_PLEASE_WAIT);
   ASSERT_TRUE(AddSnapIn().ok());
-  EXPECT_EQ(State().tree.front().name, L"Pagewell Configuration");
+  EXPECT_EQ(State().tree.front().name, L"Pagewell Configuration (FAXSRV)");
   EXPECT_TRUE(ui_.message_boxes().empty());
 }
 

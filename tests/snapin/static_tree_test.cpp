@@ -7,7 +7,10 @@
 #include <vector>
 
 #include "mmc/host/console.h"
+#include "module/resources/resource.h"
+#include "module/resources/select_computer.h"
 #include "platform/com/strings.h"
+#include "platform/ui/sheet_input.h"
 #include "tests/support/snapin_console.h"
 
 namespace pw::test {
@@ -169,6 +172,11 @@ TEST_F(StaticTreeTest, RemoteConsoleForAFixedServerNamesTheComputer) {
 // Only a remote console for any server offers to connect to another computer.
 TEST_F(StaticTreeTest, RemoteConsoleForAnyServerOffersAnotherComputer) {
   MakeInstallation({.remote = 2, .machine = L"FAXSRV"});
+  // The add wizard's page starts with the installation's MACHINE; Finish takes it.
+  ui_.ExpectDialog(L"Pagewell Configuration", [](DialogDriver& driver) {
+    EXPECT_TRUE(pw::ui::PressWizardFinish(driver.window()));
+  });
+  ui_.ExpectDialog(IDD_PLEASE_WAIT);
   ASSERT_TRUE(AddSnapIn().ok());
   EXPECT_EQ(RootMenu(), (std::vector<std::wstring>{
                             L"&Connect to another computer...|Configures another computer "
@@ -178,7 +186,8 @@ TEST_F(StaticTreeTest, RemoteConsoleForAnyServerOffersAnotherComputer) {
   ASSERT_FALSE(items.empty());
   EXPECT_EQ(items[0].command_id, 1);
   EXPECT_EQ(items[0].insertion_point, CCM_INSERTIONPOINTID_PRIMARY_TOP);
-  // Choosing it asks nothing yet and leaves the tree as it was.
+  // Choosing it asks for the computer; cancelling leaves the tree as it was.
+  ui_.ExpectDialog(IDD_SELECT_COMPUTER, [](DialogDriver& driver) { driver.Click(IDCANCEL); });
   ASSERT_TRUE(session().RunMenuItem(kView, 0).ok());
   EXPECT_TRUE(ui_.message_boxes().empty());
 }

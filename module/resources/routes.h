@@ -1,0 +1,71 @@
+// Resource ids of the rule lists, route items, the users page, the route printing page and the
+// CSID routes. The resource compiler reads this file too, so every id is declared on one line.
+#pragma once
+
+#include "platform/com/types.h"
+
+inline constexpr UINT IDS_RULES_COLUMN_USERS = 6100;
+inline constexpr UINT IDS_RULES_COUNT = 6101;
+inline constexpr UINT IDS_RULES_REFRESH_SHEETS_OPEN = 6102;
+inline constexpr UINT IDS_RULES_CONFIRM_REMOVE = 6103;
+inline constexpr UINT IDS_RULES_DELETED_ELSEWHERE = 6104;
+inline constexpr UINT IDS_RULES_VIEW_TITLE = 6105;
+inline constexpr UINT IDS_RULES_AD_ERROR = 6106;
+inline constexpr UINT IDS_RULES_EX55_NO_SERVER = 6107;
+inline constexpr UINT IDS_RULES_EX55_ERROR = 6108;
+inline constexpr UINT IDS_RULES_INTERNAL_ERROR = 6109;
+inline constexpr UINT IDS_ROUTE_PRINT_HEADING = 6110;
+inline constexpr UINT IDS_USERS_PAGE_COLUMN = 6111;
+inline constexpr UINT IDS_USERS_PAGE_ROUTE_PROMPT = 6112;
+inline constexpr UINT IDS_USERS_PAGE_ROUTE_CAPTION = 6113;
+inline constexpr UINT IDS_USERS_PAGE_COVERPAGE_PROMPT = 6114;
+inline constexpr UINT IDS_USERS_PAGE_COVERPAGE_CAPTION = 6115;
+inline constexpr UINT IDS_USERS_PAGE_KEEP_ONE = 6116;
+inline constexpr UINT IDS_USERS_PAGE_KEEP_MANY = 6117;
+inline constexpr UINT IDS_USERS_PAGE_NOT_ALL_ONE = 6118;
+inline constexpr UINT IDS_USERS_PAGE_NOT_ALL_MANY = 6119;
+inline constexpr UINT IDS_ROUTE_PRINT_NO_PRINTERS = 6120;
+inline constexpr UINT IDS_ROUTE_PRINT_CONFIGURE = 6121;
+inline constexpr UINT IDS_ROUTE_PRINT_CHOOSE = 6122;
+inline constexpr UINT IDS_CSID_NEW = 6130;
+inline constexpr UINT IDS_CSID_NEW_STATUS = 6131;
+inline constexpr UINT IDS_CSID_IMPORT = 6132;
+inline constexpr UINT IDS_CSID_IMPORT_STATUS = 6133;
+inline constexpr UINT IDS_CSID_EXPORT = 6134;
+inline constexpr UINT IDS_CSID_EXPORT_STATUS = 6135;
+inline constexpr UINT IDS_CSID_TOOLTIP = 6136;
+inline constexpr UINT IDS_CSID_COLUMN = 6137;
+inline constexpr UINT IDS_CSID_DELETE_SHEET_OPEN = 6138;
+inline constexpr UINT IDS_CSID_DELETE_MULTI_SHEET = 6139;
+inline constexpr UINT IDS_CSID_RENAME_SHEET_OPEN = 6140;
+inline constexpr UINT IDS_CSID_DUPLICATE = 6141;
+inline constexpr UINT IDS_CSID_EMPTY = 6142;
+inline constexpr UINT IDS_CSID_USERS_TEXT = 6143;
+inline constexpr UINT IDS_CSID_INVALID = 6144;
+inline constexpr UINT IDS_CSID_IMPORT_FAILED = 6145;
+inline constexpr UINT IDS_CSID_EXPORT_FAILED = 6146;
+inline constexpr UINT IDS_ROUTE_IMPORT_TITLE = 6147;
+inline constexpr UINT IDS_ROUTE_IMPORT_FILTER = 6148;
+inline constexpr UINT IDS_ROUTE_EXPORT_TITLE = 6149;
+inline constexpr UINT IDS_ROUTE_EXPORT_FILTER = 6150;
+inline constexpr UINT IDD_PAGE_USERS = 6160;
+inline constexpr UINT IDC_USERS_TEXT = 6161;
+inline constexpr UINT IDC_USERS_LIST = 6162;
+inline constexpr UINT IDC_USERS_ADD = 6163;
+inline constexpr UINT IDC_USERS_REMOVE = 6164;
+inline constexpr UINT IDC_USERS_ICON = 6165;
+inline constexpr UINT IDD_PROP_ROUTE_PRINT = 6170;
+inline constexpr UINT IDC_ROUTE_PRINT_HEADING = 6171;
+inline constexpr UINT IDC_ROUTE_PRINT_TEXT = 6172;
+inline constexpr UINT IDC_ROUTE_PRINT_ENABLE = 6173;
+inline constexpr UINT IDC_ROUTE_PRINT_LABEL = 6174;
+inline constexpr UINT IDC_ROUTE_PRINT_PRINTER = 6175;
+inline constexpr UINT IDC_ROUTE_PRINT_NOTE_ICON = 6176;
+inline constexpr UINT IDC_ROUTE_PRINT_NONE_ICON = 6177;
+inline constexpr UINT IDC_ROUTE_PRINT_NOTE = 6178;
+inline constexpr UINT IDD_NEW_CSID = 6180;
+inline constexpr UINT IDC_NEW_CSID_EDIT = 6181;
+inline constexpr UINT IDD_PAGE_CSID = 6185;
+inline constexpr UINT IDC_PAGE_CSID_ICON = 6186;
+inline constexpr UINT IDC_PAGE_CSID_HEADING = 6187;
+inline constexpr UINT IDC_PAGE_CSID_EDIT = 6188;

@@ -1,0 +1,42 @@
+// Loading the installation support library once per process and calling its route routines.
+#include "module/routing/route_file_io.h"
+
+#include <dlfcn.h>
+
+#include "installation/interfaces/routeio.h"
+#include "module/server/server_location.h"
+#include "module/snapin/component_data.h"
+#include "module/snapin/pwconfig_app.h"
+#include "platform/com/strings.h"
+#include "platform/win/paths.h"
+
+namespace {
+
+// The library's handle, or null when it is missing; kept loaded for the life of the process,
+// as a linked library would be.
+void* Library() {
+  static void* const library = [] {
+    const std::string path = pw::ToHostPath(SnapinModuleFolder()) + "/" + ROUTEIO_LIBRARY_NAME;
+    void* handle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) WriteLog(L"Failed to load %S: %S", path, std::string(::dlerror()));
+    return handle;
+  }();
+  return library;
+}
+
+}  // namespace
+
+BOOL RunRouteFileRoutine(long ordinal, CComponentData* component_data,
+                         const std::wstring& rule_type, const std::wstring& path) {
+  const char* name = RouteIoExportName(ordinal);
+  if (component_data == nullptr || name == nullptr || Library() == nullptr) return FALSE;
+  auto routine = reinterpret_cast<RouteFileProc>(::dlsym(Library(), name));
+  if (routine == nullptr) {
+    WriteLog(L"The route file routine %d (%S) is missing.", ordinal, std::string(name));
+    return FALSE;
+  }
+  IArdentRULEDB* rules = component_data->rule_store();
+  IArdentUserLocator* users = component_data->user_locator();
+  return routine(&rules, &users, static_cast<LONG>(component_data->directory_mode()),
+                 rule_type.c_str(), path.c_str());
+}
