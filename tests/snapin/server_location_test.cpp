@@ -34,6 +34,8 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line) {
 class ServerLocationTest : public SnapinConsoleTest {
  protected:
   // Adds the snap-in expecting one warning with `text`; answers the add's result.
+  void ExpectInvalidUserMode(DWORD mode);
+
   HRESULT AddExpectingWarning(const std::wstring& text) {
     ui_.ExpectMessageBox(IDOK, text);
     const HRESULT hr = AddSnapIn().hr;
@@ -63,15 +65,22 @@ TEST_F(ServerLocationTest, MissingDbPathNamesKeyAndValue) {
 }
 
 // Directory modes outside 1 to 3 show string 76 and log the mode read.
-TEST_F(ServerLocationTest, InvalidUserModeShowsString76) {
+void ServerLocationTest::ExpectInvalidUserMode(DWORD mode) {
   MakeInstallation();
-  ChangeConfig([](CRegKey& config) { config.SetDWORDValue(L"USERMODE", 4); });
+  ChangeConfig([mode](CRegKey& config) { config.SetDWORDValue(L"USERMODE", mode); });
   installation_->EnableLog();
   EXPECT_EQ(AddExpectingWarning(L"Invalid user-mode specified in registry.  Please contact "
                                 L"Ardent Software Ltd support."),
             E_FAIL);
-  EXPECT_TRUE(Contains(installation_->LogLines(), "Invalid user mode read from registry:4."));
+  EXPECT_TRUE(Contains(installation_->LogLines(),
+                       "Invalid user mode read from registry:" + std::to_string(mode) + "."));
 }
+
+// A mode below the known ones.
+TEST_F(ServerLocationTest, UserModeZeroShowsString76) { ExpectInvalidUserMode(0); }
+
+// A mode above the known ones.
+TEST_F(ServerLocationTest, UserModeFourShowsString76) { ExpectInvalidUserMode(4); }
 
 // A local server folder without its configuration shows string 370.
 TEST_F(ServerLocationTest, MissingConfigurationShowsString370) {
