@@ -1,70 +1,48 @@
-// ApiRouter: the automation API under /api/v1 — each route turns a request into host
-// operations of the console session and answers JSON.
+// ApiRouter: the automation API under /api/v1 — one table of routes, each a small function of
+// its resource's file, bound to one or more HTTP servers.
 #pragma once
 
 #include <string>
+#include <vector>
 
-#include <nlohmann/json.hpp>
-
-#include "console/api_error.h"
-#include "console/console_watcher.h"
-#include "console/event_hub.h"
-#include "console/http_security.h"
-#include "console/web_ui_host.h"
-#include "mmc/host/console_session.h"
+#include "console/api_call.h"
 
 namespace httplib {
 class Server;
-struct Request;
-struct Response;
 }  // namespace httplib
 
 namespace pw::console {
 
-// Borrows everything it is given, which must outlive the server's threads. Handlers run on
-// the HTTP threads and reach the console only through the session.
+// One route: method, path pattern (a regular expression whose groups are the path's numbers)
+// and the function that answers it.
+struct ApiRoute {
+  const char* method;  // "GET", "POST", "DELETE"
+  std::string pattern;
+  void (*handler)(ApiCall& call);
+};
+using ApiRoutes = std::vector<ApiRoute>;
+
+// Each resource adds its routes; defined in console/<resource>_routes.cpp.
+void AddConsoleRoutes(ApiRoutes& routes);
+void AddScopeRoutes(ApiRoutes& routes);
+void AddViewRoutes(ApiRoutes& routes);
+void AddWindowRoutes(ApiRoutes& routes);
+void AddDocumentRoutes(ApiRoutes& routes);
+void AddImageRoutes(ApiRoutes& routes);
+
+// Borrows the context, which must outlive the servers' threads. Handlers run on the HTTP
+// threads and reach the console only through its session.
 class ApiRouter {
  public:
-  struct Context {
-    pw::mmc::ConsoleSession& session;
-    WebUiHost& host;
-    EventHub& events;
-    HttpSecurity& security;
-    ConsoleWatcher& watcher;
-    std::string language;  // "en" or "de"
-  };
-
-  explicit ApiRouter(Context context);
+  explicit ApiRouter(ApiContext context);
+  // Adds every route to `server`; may be called for several servers (one per address).
   void Register(httplib::Server& server);
 
+  const ApiRoutes& routes() const { return routes_; }
+
  private:
-  using json = nlohmann::json;
-
-  // Answers a POST: the console's result, then the open windows (and `extra` beside them).
-  void AnswerAction(const pw::mmc::OperationResult& result, httplib::Response& response,
-                    json extra = json::object());
-  json Windows();
-  bool ReadState(pw::mmc::ConsoleState* state, httplib::Response& response);
-  void Fail(httplib::Response& response, const ApiFailure& failure);
-
-  void GetConsole(const httplib::Request& request, httplib::Response& response);
-  void GetScopeItem(const httplib::Request& request, httplib::Response& response);
-  void LookupScope(const httplib::Request& request, httplib::Response& response);
-  void GetImage(const httplib::Request& request, httplib::Response& response);
-  void NewView(const httplib::Request& request, httplib::Response& response);
-  void CloseView(const httplib::Request& request, httplib::Response& response);
-  void GetView(const httplib::Request& request, httplib::Response& response);
-  void GetRows(const httplib::Request& request, httplib::Response& response);
-  void ViewAction(const std::string& action, const httplib::Request& request,
-                  httplib::Response& response);
-  void GetMenu(const httplib::Request& request, httplib::Response& response);
-  void WindowAction(const std::string& action, const httplib::Request& request,
-                    httplib::Response& response);
-  void SaveDocument(const httplib::Request& request, httplib::Response& response);
-  void OpenDocument(const httplib::Request& request, httplib::Response& response);
-  void Events(const httplib::Request& request, httplib::Response& response);
-
-  Context context_;
+  ApiContext context_;
+  ApiRoutes routes_;
 };
 
 }  // namespace pw::console

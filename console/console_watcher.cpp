@@ -29,12 +29,22 @@ bool SameView(const ViewState& a, const ViewState& b) {
 
 }  // namespace
 
-ConsoleWatcher::ConsoleWatcher(pw::mmc::ConsoleSession& session, EventHub& events)
-    : session_(session), events_(events) {}
+ConsoleWatcher::ConsoleWatcher(ConsoleSlot& console, EventHub& events)
+    : console_(console), events_(events) {}
+
+void ConsoleWatcher::Restart() {
+  {
+    std::lock_guard lock(mutex_);
+    have_last_ = false;
+    events_.Publish("hello", "{\"revision\":" + std::to_string(++revision_) + "}");
+  }
+  Look();
+}
 
 void ConsoleWatcher::Look() {
   ConsoleState now;
-  if (!session_.ReadState(&now).finished) return;
+  const std::shared_ptr<pw::mmc::ConsoleSession> session = console_.Get();
+  if (!session || !session->ReadState(&now).finished) return;
   std::lock_guard lock(mutex_);
   if (!have_last_) {
     last_ = std::move(now);

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <mutex>
 
+#include "console/console_slot.h"
 #include "console/event_hub.h"
-#include "mmc/host/console_session.h"
 
 namespace pw::console {
 
@@ -15,15 +15,18 @@ namespace pw::console {
 // the session, which runs the read on the console thread).
 class ConsoleWatcher {
  public:
-  ConsoleWatcher(pw::mmc::ConsoleSession& session, EventHub& events);
+  ConsoleWatcher(ConsoleSlot& console, EventHub& events);
 
   // Reads the console's state and publishes an event for each part that changed since the
   // last look. The first look publishes nothing.
   void Look();
+  // After the console was replaced: forgets what it saw and tells the pages to re-read
+  // everything (a hello event), then takes the new console as the base of the next look.
+  void Restart();
   std::uint64_t revision() const { return revision_.load(); }
 
  private:
-  pw::mmc::ConsoleSession& session_;
+  ConsoleSlot& console_;
   EventHub& events_;
   std::mutex mutex_;
   bool have_last_ = false;

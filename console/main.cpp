@@ -13,6 +13,7 @@
 
 #include "console/api_router.h"
 #include "console/console_options.h"
+#include "console/console_slot.h"
 #include "console/console_watcher.h"
 #include "console/event_hub.h"
 #include "console/http_security.h"
@@ -141,7 +142,7 @@ int main(int argc, char** argv) {
   pw::mmc::ConsoleSession::Options session_options;
   session_options.locale = options->language == "de" ? LOCALE_GERMAN : LOCALE_ENGLISH_US;
   session_options.timeout_ms = 30000;
-  std::unique_ptr<pw::mmc::ConsoleSession> session =
+  std::shared_ptr<pw::mmc::ConsoleSession> session =
       pw::mmc::ConsoleSession::Start(session_options);
 
   const pw::mmc::OperationResult started = options->document.empty()
@@ -157,18 +158,21 @@ int main(int argc, char** argv) {
   pw::console::HttpSecurity security(pw::console::HttpSecurity::RandomHex(32),
                                      !options->tls_cert.empty(),
                                      options->loopback ? std::string() : options->address);
-  pw::console::ConsoleWatcher watcher(*session, events);
-  pw::console::ApiRouter router({*session, host, events, security, watcher, options->language});
+  pw::console::ConsoleSlot console(std::move(session));
+  pw::console::ConsoleWatcher watcher(console, events);
+  pw::console::ApiRouter router(
+      {console, host, events, security, watcher, options->language, session_options});
   pw::console::WebServer::Settings settings;
   settings.address = options->address;
   settings.port = options->port;
   settings.tls_cert = options->tls_cert;
   settings.tls_key = options->tls_key;
+  settings.ipv6_loopback = options->loopback;
   std::unique_ptr<pw::console::WebServer> server =
       pw::console::WebServer::Create(settings, security, router, &error);
   if (!server) {
-    session->Close(pw::mmc::ClosePolicy::kDiscard);
-    session.reset();
+    console.Get()->Close(pw::mmc::ClosePolicy::kDiscard);
+    console.Replace(nullptr);
     return Fail(error);
   }
   watcher.Look();
@@ -208,9 +212,10 @@ int main(int argc, char** argv) {
   looker.join();
   events.Close();
   server->Stop();
-  EndModalWindows(*session, host);
-  session->Close(pw::mmc::ClosePolicy::kDiscard);
-  session.reset();
+  std::shared_ptr<pw::mmc::ConsoleSession> last = console.Replace(nullptr);
+  EndModalWindows(*last, host);
+  last->Close(pw::mmc::ClosePolicy::kDiscard);
+  last.reset();
   std::fprintf(stderr, "pwconsole: ended\n");
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "console/api_router.h"
 #include "console/http_security.h"
@@ -24,6 +25,8 @@ class WebServer {
   struct Settings {
     std::string address = "127.0.0.1";
     int port = 0;  // 0: a free port
+    // Listens on ::1 as well, on the same port, where this computer has IPv6 loopback.
+    bool ipv6_loopback = false;
     std::string tls_cert;
     std::string tls_key;
   };
@@ -36,16 +39,25 @@ class WebServer {
   WebServer& operator=(const WebServer&) = delete;
 
   int port() const { return port_; }
-  // Serves requests on a thread of its own until Stop.
+  // The addresses listened on, "127.0.0.1" first.
+  const std::vector<std::string>& addresses() const { return addresses_; }
+  // Serves requests on a thread per address until Stop.
   void Start();
   void Stop();
 
  private:
   WebServer() = default;
-  void Configure(HttpSecurity& security, ApiRouter& router);
+  // One listener (an httplib server) with every check and route; nullptr when TLS fails.
+  static void Configure(httplib::Server& server, HttpSecurity& security, ApiRouter& router);
+  static std::unique_ptr<httplib::Server> MakeListener(const Settings& settings,
+                                                       HttpSecurity& security, ApiRouter& router);
+  // Binds the listeners; false with `error` set.
+  bool Bind(const Settings& settings, HttpSecurity& security, ApiRouter& router,
+            std::string* error);
 
-  std::unique_ptr<httplib::Server> server_;
-  std::thread thread_;
+  std::vector<std::unique_ptr<httplib::Server>> servers_;
+  std::vector<std::string> addresses_;
+  std::vector<std::thread> threads_;
   int port_ = 0;
 };
 

@@ -1,65 +1,11 @@
 // pwconsole's server seen from outside: security rules, the automation API on the test
 // snap-in, the event stream, console documents and shutdown.
-#include <gtest/gtest.h>
-
-#include <httplib.h>
-
-#include <nlohmann/json.hpp>
 #include <thread>
 
-#include "tests/console/console_process.h"
+#include "tests/console/console_api_fixture.h"
 
 namespace pw::console::test {
 namespace {
-
-using nlohmann::json;
-
-constexpr char kJson[] = "application/json";
-
-json Body(const httplib::Result& result) {
-  if (!result) return json();
-  return json::parse(result->body, nullptr, false);
-}
-
-std::string ErrorCode(const httplib::Result& result) {
-  const json body = Body(result);
-  if (!body.is_object() || !body.contains("error"))
-    return "(no error) " + (result ? result->body : "");
-  return body["error"]["code"].get<std::string>();
-}
-
-class ConsoleApiTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(console_.Start()) << console_.output() << console_.errors();
-    client_ = console_.Client();
-  }
-  void TearDown() override {
-    if (!stopped_) {
-      EXPECT_EQ(console_.Stop(), 0) << console_.errors();
-    }
-  }
-
-  json Get(const std::string& path) {
-    const auto result = client_->Get(path);
-    EXPECT_TRUE(result) << path;
-    if (!result) return json();
-    EXPECT_EQ(result->status, 200) << path << " " << result->body;
-    return Body(result);
-  }
-  json Post(const std::string& path, const json& body) {
-    const auto result = client_->Post(path, body.dump(), kJson);
-    EXPECT_TRUE(result) << path;
-    if (!result) return json();
-    EXPECT_EQ(result->status, 200) << path << " " << result->body;
-    return Body(result);
-  }
-  int ViewCount() { return static_cast<int>(Get("/api/v1/console")["views"].size()); }
-
-  ConsoleProcess console_;
-  std::unique_ptr<httplib::Client> client_;
-  bool stopped_ = false;
-};
 
 // Requests without the token, from another origin or host, malformed, too large or unknown
 // are refused with their JSON error and change nothing.

@@ -373,7 +373,8 @@ HRESULT TestComponent::FindItem(RESULTFINDINFO* find_info, int* found_index) {
     const int row = (find_info->nStart + step) % rows_;
     if ((find_info->dwOptions & RFI_WRAP) == 0 && row < find_info->nStart) break;
     const std::wstring name = VirtualRowName(row);
-    if (name.compare(0, text.size(), text) == 0) {
+    const bool partial = (find_info->dwOptions & RFI_PARTIAL) != 0;
+    if (partial ? name.compare(0, text.size(), text) == 0 : name == text) {
       *found_index = row;
       return S_OK;
     }

@@ -1,5 +1,6 @@
 // TestComponentData: the test snap-in's scope side.
 #include "platform/com/strings.h"
+#include "tests/mmc/test_snapin/ask_dialog.h"
 #include "tests/mmc/test_snapin/snapin_objects.h"
 
 namespace test_snapin {
@@ -158,6 +159,17 @@ HRESULT TestComponentData::AddMenuItems(IDataObject* data_object, IContextMenuCa
   State().Log(L"CD.AddMenuItems do=" + Describe(data_object) + L" allowed=" +
               std::to_wstring(*insertion_allowed));
   TestDataObject* own = OwnDataObject(data_object);
+  if (own != nullptr && own->cookie() == kMessageCookie) {
+    std::wstring ask_name = L"&Ask for a name...";
+    std::wstring ask_status = L"Opens a dialog that asks for a name";
+    CONTEXTMENUITEM item;
+    item.strName = ask_name.data();
+    item.strStatusBarText = ask_status.data();
+    item.lCommandID = kAskCommand;
+    item.lInsertionPointID = CCM_INSERTIONPOINTID_PRIMARY_TASK;
+    callback->AddItem(&item);
+    return S_OK;
+  }
   if (own == nullptr || own->cookie() != kFolderCookie) return S_OK;
   std::wstring new_name = L"New thing";
   std::wstring new_status = L"Makes a thing";
@@ -185,6 +197,17 @@ HRESULT TestComponentData::AddMenuItems(IDataObject* data_object, IContextMenuCa
 HRESULT TestComponentData::Command(LONG command_id, IDataObject* data_object) {
   State().Log(L"CD.Command " + std::to_wstring(command_id) + L" do=" + Describe(data_object));
   if (command_id == 2) return console_->UpdateAllViews(data_object, 7, 42);
+  if (command_id == kAskCommand) {
+    AskDialog dialog;
+    const INT_PTR answer = dialog.DoModal();
+    State().Log(L"CD.Ask answer=" + std::to_wstring(answer));
+    // The status bar shows the outcome, so that a front end can see what the dialog took.
+    std::wstring status = answer == IDOK
+                              ? L"Name " + dialog.name() + L", colour " + dialog.colour() +
+                                    (dialog.remember() ? L", remembered" : L"")
+                              : L"No name given";
+    if (console_) console_->SetStatusText(status.data());
+  }
   return S_OK;
 }
 

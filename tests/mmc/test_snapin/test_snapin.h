@@ -26,6 +26,8 @@ inline constexpr MMC_COOKIE kMessageCookie = 3;      // the message view
 inline constexpr MMC_COOKIE kSubCookie = 4;          // under "Folder"
 inline constexpr MMC_COOKIE kWebCookie = 5;          // a web page
 inline constexpr MMC_COOKIE kFirstItemCookie = 101;  // "Alpha", "Beta", "Gamma" in "Folder"
+// The "Message" item's menu command that opens AskDialog.
+inline constexpr LONG kAskCommand = 5;
 inline constexpr wchar_t kWebAddress[] = L"https://example.invalid/help.htm";
 
 // A stand-in for a real property page: the handle the snap-in adds to sheets points to one.
