@@ -15,9 +15,11 @@ struct LiveNodes {
   std::unordered_set<const CDelegationBase*> nodes;
 };
 
+// An object of the module's own, so that unloading the module frees it; every node is gone by
+// then, since the module unloads only when no object of it is left.
 LiveNodes& Live() {
-  static LiveNodes* live = new LiveNodes;  // never destroyed: nodes may outlive static exit
-  return *live;
+  static LiveNodes live;
+  return live;
 }
 
 }  // namespace
