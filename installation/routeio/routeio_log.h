@@ -1,23 +1,12 @@
-// The library's diagnostic log: the console's log file, in the console's line format, while a
-// caller has set one.
+// The library's diagnostic log (see installation/common/library_log.h).
 #pragma once
 
-#include <string>
-#include <string_view>
-
-#include "platform/win/format.h"
+#include "installation/common/library_log.h"
 
 namespace pw::routeio {
 
-// Sets the log file (a Windows-style path); empty turns logging off.
-void SetLogPath(std::wstring_view path);
-// Appends one line: the local date and time ("MM/DD/YY HH:MM:SS: "), then the message.
-void WriteLogLine(std::wstring_view message);
-
-// Formats with the Windows printf conventions and writes one line when logging is on.
-template <typename... Args>
-void Log(std::wstring_view format, const Args&... args) {
-  WriteLogLine(FormatString(format, args...));
-}
+using install::Log;
+using install::SetLogPath;
+using install::WriteLogLine;
 
 }  // namespace pw::routeio

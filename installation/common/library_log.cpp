@@ -1,5 +1,5 @@
-// The library's diagnostic log.
-#include "installation/routeio/routeio_log.h"
+// The diagnostic log of the installation's libraries.
+#include "installation/common/library_log.h"
 
 #include <cstdio>
 #include <ctime>
@@ -8,7 +8,7 @@
 #include "platform/com/strings.h"
 #include "platform/win/paths.h"
 
-namespace pw::routeio {
+namespace pw::install {
 namespace {
 
 std::mutex& LogMutex() {
@@ -46,4 +46,4 @@ void WriteLogLine(std::wstring_view message) {
   std::fclose(log);
 }
 
-}  // namespace pw::routeio
+}  // namespace pw::install
