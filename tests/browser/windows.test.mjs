@@ -239,6 +239,9 @@ test('message boxes show their icon and answer Enter and Escape', async () => {
   assert.deepEqual(actions, [['42/button', {button: 'yes'}], ['42/button', {button: 'no'}]]);
 
   actions.length = 0;
+  // The answers to the keys above carry the old window list; let the page apply them before
+  // the next list is shown, or a late one would bring the first box back.
+  await page.waitForTimeout(300);
   await Show([{...kMessageBox, id: 45, icon: 'error', text: 'The line is busy.',
                buttons: [{id: 1, name: 'ok', text: 'OK', enabled: true, visible: true,
                           default: true},
@@ -268,6 +271,7 @@ test('wizards and sheets show their pages and buttons', async () => {
   await Screenshot(page, 'wizard');
 
   actions.length = 0;
+  await page.waitForTimeout(300);  // the answer to Next carries the old list, as above
   await Show([kSheet, {...kSheet, id: 46, title: 'Bob Properties'}]);
   const sheet = page.locator('section.window[data-window="44"]');
   const top = page.locator('section.window[data-window="46"]');
