@@ -101,7 +101,8 @@ void GetRows(ApiCall& call) {
     return;
   }
   std::vector<pw::mmc::RowData> rows;
-  const OperationResult result = call.session().ReadRows(ViewOf(call), *first, *last, &rows);
+  HSCOPEITEM item = 0;
+  const OperationResult result = call.session().ReadRows(ViewOf(call), *first, *last, &rows, &item);
   if (!result.ok()) {
     call.Answer(result);
     return;
@@ -117,7 +118,7 @@ void GetRows(ApiCall& call) {
                    {"focused", (row.state & LVIS_FOCUSED) != 0},
                    {"scope", row.scope}});
   }
-  call.Send({{"rows", std::move(out)}});
+  call.Send({{"item", item}, {"rows", std::move(out)}});
 }
 
 void GetMenu(ApiCall& call) {

@@ -17,6 +17,8 @@ class ConsolePage {
     this.view_ = 0;
     this.item_ = 0;
     this.revision_ = -1;
+    this.refreshTicket_ = 0;
+    this.rowsDirty_ = false;
     this.state_ = null;
     this.createdView_ = false;
     this.statusOverride_ = '';
@@ -184,13 +186,24 @@ class ConsolePage {
   // --- the view ---
 
   // Reads the view again; `changed` when its rows may have changed.
+  // Reads overlap (the event stream and the person's own actions both ask), and answers may
+  // come back out of order: only the newest read is shown, and it carries any older read's
+  // `changed`.
   async RefreshView(changed) {
+    const ticket = ++this.refreshTicket_;
+    this.rowsDirty_ ||= changed;
     const state = await this.api_.Get(`/views/${this.view_}`);
+    if (ticket !== this.refreshTicket_) return;
     state.view = this.view_;
-    const rowsChanged = changed || state.revision !== this.revision_;
+    const rowsChanged = this.rowsDirty_ || state.revision !== this.revision_;
+    this.rowsDirty_ = false;
     this.revision_ = state.revision;
     if (state.item && state.item !== this.item_) {
       await this.Reveal(state.item);
+      if (ticket !== this.refreshTicket_) {
+        this.rowsDirty_ ||= rowsChanged;
+        return;
+      }
       this.tree_.ShowSelected(state.item);
       this.item_ = state.item;
       history.pushState(null, '', this.Hash(state.item));
@@ -224,15 +237,27 @@ class ConsolePage {
       const text = PlainText(b.text || '');
       const button = El('button', {type: 'button', className: 'tool', title: tooltip || null,
                                    disabled: !b.enabled,
-                                   'aria-label': text ? null : tooltip || T('toolbarButton', b.command),
+                                   'aria-label': text || tooltip || T('toolbarButton', b.command),
                                    'aria-pressed': b.checked ? 'true' : null},
-                        [text ? El('span', {className: 'tool-label', textContent: text}) :
-                                El('span', {className: 'glyph glyph-generic', 'aria-hidden': 'true'})]);
+                        [this.ToolbarImage(b, text)]);
       button.dataset.command = b.command;
       button.addEventListener('click', () => this.Action(`/views/${this.view_}/toolbar`,
                                                          {command: b.command, toolbar: b.toolbar}));
       return button;
     }));
+  }
+
+  // A button shows the snap-in's image, as the console's toolbars do; its text (or a generic
+  // glyph) stands in when the image cannot be had.
+  ToolbarImage(button, text) {
+    const fallback = () => text ? El('span', {className: 'tool-label', textContent: text}) :
+                                  El('span', {className: 'glyph glyph-generic', 'aria-hidden': 'true'});
+    if (!(button.image >= 0)) return fallback();
+    const image = El('img', {alt: '', draggable: false,
+                             src: `/api/v1/views/${this.view_}/toolbars/${button.toolbar}` +
+                                  `/images/${button.image}.png`});
+    image.addEventListener('error', () => image.replaceWith(fallback()));
+    return image;
   }
 
   // "left|middle|right"; a middle part "%NN" is a progress bar.

@@ -68,6 +68,7 @@ export class ResultGrid {
     const columnsKey = JSON.stringify([pane.item, (pane.columns || []).map((c) => c.title)]);
     const newColumns = columnsKey !== this.columnsKey_;
     this.view_ = view;
+    this.item_ = pane.item;
     this.columnsKey_ = columnsKey;
     this.columns_ = pane.columns || [];
     this.count_ = pane.count || 0;
@@ -262,13 +263,9 @@ export class ResultGrid {
   // cache hint for exactly what is drawn) and draws again when they arrive.
   async Fetch(first, last) {
     const generation = ++this.generation_;
-    const view = this.view_;
     try {
       for (let from = first; from <= last; from += kMaxRead) {
-        const to = Math.min(last, from + kMaxRead - 1);
-        const answer = await this.api_.Get(`/views/${view}/rows?first=${from}&last=${to}`);
-        if (view !== this.view_) return;
-        for (const row of answer.rows || []) this.cache_.set(row.index, row);
+        if (!(await this.ReadRows(from, Math.min(last, from + kMaxRead - 1)))) return;
       }
     } catch (error) {
       this.events_.error(error);
@@ -278,6 +275,19 @@ export class ResultGrid {
       this.stale_.clear();
       this.Draw();
     }
+  }
+
+  // Reads rows from..to into the cache. False when the answer is not for the list shown now:
+  // the grid moved to another list, or the console did (its rows are then another list's).
+  async ReadRows(from, to) {
+    const view = this.view_;
+    const columnsKey = this.columnsKey_;
+    const answer = await this.api_.Get(`/views/${view}/rows?first=${from}&last=${to}`);
+    if (view !== this.view_ || columnsKey !== this.columnsKey_ || answer.item !== this.item_) {
+      return false;
+    }
+    for (const row of answer.rows || []) this.cache_.set(row.index, row);
+    return true;
   }
 
   MakeRow(n, index, data) {
@@ -478,7 +488,6 @@ export class ResultGrid {
       }
       return {shown: index >= 0 ? 1 : 0, total: this.count_, partial: true};
     }
-    const view = this.view_;
     for (let from = 0; from < this.count_; from += kMaxRead) {
       const to = Math.min(this.count_ - 1, from + kMaxRead - 1);
       let complete = true;
@@ -489,9 +498,7 @@ export class ResultGrid {
         }
       }
       if (complete) continue;
-      const answer = await this.api_.Get(`/views/${view}/rows?first=${from}&last=${to}`);
-      if (view !== this.view_ || text !== this.filter_) return null;
-      for (const row of answer.rows || []) this.cache_.set(row.index, row);
+      if (!(await this.ReadRows(from, to)) || text !== this.filter_) return null;
     }
     const wanted = text.toLowerCase();
     this.filtered_ = [];

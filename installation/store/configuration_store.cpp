@@ -317,8 +317,10 @@ HRESULT ConfigurationStore::raw_EnumRules(LPCWSTR user_filter, LPCWSTR rule_type
   return install::Guarded([&]() -> HRESULT {
     if (rule_type == nullptr || rules == nullptr) return E_POINTER;
     *rules = nullptr;
-    if (*rule_type == L'\0') return E_INVALIDARG;
     const std::wstring user = user_filter != nullptr ? user_filter : L"";
+    // An empty type asks for the rules of every type that list the user; without a user it
+    // would be the whole store, which no caller wants.
+    if (*rule_type == L'\0' && user.empty()) return E_INVALIDARG;
     std::vector<RuleData> found;
     std::lock_guard lock(mutex_);
     const HRESULT hr = InTransaction(Access::kRead, [&](Database& database) {

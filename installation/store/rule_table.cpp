@@ -186,6 +186,12 @@ HRESULT LoadRulesOfType(Database& database, std::wstring_view rule_type, std::ws
         rules);
   }
   const std::wstring user_key = FoldKey(user);
+  if (rule_type.empty()) {
+    // Every rule that lists the user, whatever its type: how references to an object are found.
+    return LoadRules(
+        database, "r.id IN (SELECT rule_id FROM rule_users WHERE user_key = ?1)",
+        [&](Statement& statement) { statement.BindText(1, user_key); }, rules);
+  }
   return LoadRules(
       database, "r.type = ?1 AND r.id IN (SELECT rule_id FROM rule_users WHERE user_key = ?2)",
       [&](Statement& statement) {

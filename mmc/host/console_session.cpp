@@ -141,11 +141,15 @@ OperationResult ConsoleSession::SelectRows(int view_id, std::vector<int> rows) {
 }
 
 OperationResult ConsoleSession::ReadRows(int view_id, int first, int last,
-                                         std::vector<RowData>* rows) {
+                                         std::vector<RowData>* rows, HSCOPEITEM* item) {
   auto read = std::make_shared<std::vector<RowData>>();
-  OperationResult result = InView(
-      view_id, [first, last, read](View& view) { return view.ReadRows(first, last, read.get()); });
+  auto shown = std::make_shared<HSCOPEITEM>(0);
+  OperationResult result = InView(view_id, [first, last, read, shown](View& view) {
+    *shown = view.selected_scope_item();
+    return view.ReadRows(first, last, read.get());
+  });
   if (result.finished && rows != nullptr) *rows = std::move(*read);
+  if (result.finished && item != nullptr) *item = *shown;
   return result;
 }
 

@@ -65,7 +65,10 @@ class ConsoleSession {
   OperationResult Expand(int view_id, HSCOPEITEM item, bool expand = true);
   OperationResult SelectScopeItem(int view_id, HSCOPEITEM item);
   OperationResult SelectRows(int view_id, std::vector<int> rows);
-  OperationResult ReadRows(int view_id, int first, int last, std::vector<RowData>* rows);
+  // `item` (optional): the scope item whose list the rows belong to, so that a reader can
+  // tell rows of a list it no longer shows.
+  OperationResult ReadRows(int view_id, int first, int last, std::vector<RowData>* rows,
+                           HSCOPEITEM* item = nullptr);
   OperationResult Sort(int view_id, int column, bool descending);
   OperationResult TypeAhead(int view_id, std::wstring text, int* found);
   // The context menu of `tree_item`, or with 0 of the view's selection.

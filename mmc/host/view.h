@@ -77,6 +77,7 @@ class View {
   HRESULT QueryResultView(IUnknown** result_view);
   ConsoleVerbs* verbs() const { return verbs_.Get(); }
   ConsoleImageList* result_images() const { return result_images_.Get(); }
+  Controlbar* controlbar() const { return controlbar_.Get(); }
   HRESULT SetStatusText(LPOLESTR text);
   HRESULT NotifyViewChange(IDataObject* data_object, LPARAM data, LONG_PTR hint);
   HRESULT NotifyPropertyChange(bool scope_item, LPARAM param);

@@ -3,6 +3,8 @@
 // and the snap-in's toolbar.
 
 import assert from 'node:assert/strict';
+import {statSync} from 'node:fs';
+import path from 'node:path';
 import {after, before, test} from 'node:test';
 
 import {CallApi, LaunchBrowser, StartConsole} from './console_process.mjs';
@@ -151,10 +153,12 @@ test('the filter, rename in place and the toolbar', async () => {
   await WithPage(async (page, console) => {
     await page.click('#scope-tree .tree-label >> text=Folder');
     await Eventually(async () => assert.equal((await GridRows(page)).length, 4));
+    // A button shows its image; one whose image the snap-in never gave shows its text.
     await Eventually(async () => assert.deepEqual(
         await page.$$eval('#snapin-tools button', (buttons) => buttons.map(
-            (b) => [b.textContent, b.title, b.disabled])),
-        [['Go', 'Goes', false], ['Stop', 'Stops', true]]));
+            (b) => [b.getAttribute('aria-label'), b.title, b.disabled, b.textContent,
+                    b.querySelector('img')?.naturalWidth ?? null])),
+        [['Go', 'Goes', false, '', 16], ['Stop', 'Stops', true, 'Stop', null]]));
     await page.click('#snapin-tools button[title="Goes"]');
     await page.fill('#filter-box', 'ALP');
     await Eventually(async () => assert.deepEqual(await GridRows(page),
@@ -175,5 +179,50 @@ test('the filter, rename in place and the toolbar', async () => {
     assert.equal(await page.isHidden('#error-bar'), true);
     // The toolbar's Go button was pressed without an error either.
     assert.equal((await CallApi(console, 'GET', '/windows')).json.windows.length, 0);
+  });
+});
+
+// Delete removes the selected row, F5 refreshes the node in the tree, and the frame's save
+// button asks for a file name once and writes the console document there.
+test('Delete, F5 and saving the console', async () => {
+  await WithPage(async (page, console) => {
+    const verbs = [];
+    page.on('request', (request) => {
+      if (request.url().endsWith('/views/1/verb')) verbs.push(JSON.parse(request.postData()));
+    });
+    await page.click('#scope-tree .tree-label >> text=Folder');
+    await Eventually(async () => assert.equal((await GridRows(page)).length, 4));
+    await page.click('#result-grid .grid-row:has-text("Alpha")');
+    await Eventually(async () => assert.deepEqual(await Selection(console), [1]));
+    // The key acts once the page knows the row's verbs, as the toolbar's button shows.
+    await page.waitForSelector('#toolbar [data-verb="delete"]:not([disabled])');
+    await page.keyboard.press('Delete');
+    await Eventually(async () => assert.deepEqual((await GridRows(page)).map((row) => row[0]),
+                                                  ['Sub', 'Beta', 'Gamma']));
+
+    await page.focus('#scope-tree li[aria-selected="true"]');
+    await page.keyboard.press('F5');
+    await Eventually(async () => assert.deepEqual(verbs.at(-1), {target: 'scope', verb: 'refresh'}));
+    assert.deepEqual(verbs[0], {target: 'result', verb: 'delete'});
+    assert.equal(await page.isHidden('#error-bar'), true);
+
+    const file = path.join(console.dir, 'saved.msc');
+    const prompts = [];
+    page.on('dialog', (dialog) => {
+      prompts.push(dialog.message());
+      dialog.accept(file);
+    });
+    await page.click('#save-document');
+    await Eventually(async () => assert.equal(
+        await page.textContent('#status-text'), `The console was saved to ${file}.`));
+    assert.ok(statSync(file).size > 0);
+    // Saving again writes the same document without asking.
+    const saves = [];
+    page.on('response', (response) => {
+      if (response.url().endsWith('/document/save')) saves.push(response.status());
+    });
+    await page.click('#save-document');
+    await Eventually(async () => assert.deepEqual(saves, [200]));
+    assert.deepEqual(prompts, ['Save the console document as:']);
   });
 });

@@ -134,7 +134,9 @@ TEST_F(ConsoleApiTest, ReadsSortsAndFindsInAVirtualList) {
   EXPECT_EQ(view["pane"]["columns"][1]["title"], "Value");
   EXPECT_EQ(view["pane"]["columns"][1]["format"], "right");
 
-  json rows = Get("/api/v1/views/1/rows?first=10&last=12")["rows"];
+  const json read = Get("/api/v1/views/1/rows?first=10&last=12");
+  EXPECT_EQ(read["item"], 3) << "the rows name the list they were read from";
+  json rows = read["rows"];
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0]["index"], 10);
   EXPECT_EQ(rows[0]["texts"], (json{"Row 10", "Value 100"}));
@@ -161,6 +163,19 @@ TEST_F(ConsoleApiTest, RunsMenusAndWorksInAPropertySheet) {
   const auto disabled = client_->Post("/api/v1/views/1/toolbar", R"({"command": 12})", kJson);
   EXPECT_EQ(disabled->status, 409);
   EXPECT_EQ(Post("/api/v1/views/1/toolbar", {{"command", 11}})["finished"], true);
+  // The buttons name their images; only images the snap-in gave exist.
+  const json toolbar = Get("/api/v1/views/1")["toolbar"];
+  ASSERT_EQ(toolbar.size(), 2u);
+  EXPECT_EQ(toolbar[0]["image"], 0);
+  const std::string image =
+      "/api/v1/views/1/toolbars/" + std::to_string(toolbar[0]["toolbar"].get<int>()) + "/images/";
+  const auto go = client_->Get(image + "0.png");
+  ASSERT_TRUE(go);
+  EXPECT_EQ(go->status, 200);
+  EXPECT_EQ(go->body.substr(1, 3), "PNG");
+  EXPECT_EQ(ErrorCode(client_->Get(image + "5.png")), "unknown-image");
+  EXPECT_EQ(ErrorCode(client_->Get("/api/v1/views/9/toolbars/0/images/0.png")), "unknown-image");
+  EXPECT_EQ(ErrorCode(client_->Get(image + "12345678901.png")), "unknown-image");
 
   Post("/api/v1/views/1/selection", {{"rows", {1}}});
   const json opened = Post("/api/v1/views/1/verb", {{"target", "result"}, {"verb", "properties"}});

@@ -260,6 +260,10 @@ TEST_F(RuleTest, EnumeratesInStoreOrderWithUserFilter) {
   EXPECT_EQ(next, nullptr);
   EXPECT_EQ(none->raw_Next(nullptr), E_POINTER);
   EXPECT_EQ(rules_->raw_EnumRules(L"", L"", &empty), E_INVALIDARG);
+  // Without a type, a user filter finds the rules of every type that list the user.
+  EXPECT_EQ(ValuesOfType(rules_, L"", L"cn=ann"),
+            (std::vector<std::wstring>{L"c.htm", L"b.htm", L"a.htm"}));
+  EXPECT_TRUE(ValuesOfType(rules_, L"", L"CN=Nobody").empty());
   EXPECT_EQ(rules_->raw_EnumRules(L"", L"csid", nullptr), E_POINTER);
 
   // An enumerator is a snapshot, and each Next hands out a rule object of its own.

@@ -302,9 +302,13 @@ HRESULT TestComponent::SetControlbar(IControlbar* controlbar) {
   std::wstring go_tip = L"Goes";
   std::wstring stop = L"Stop";
   std::wstring stop_tip = L"Stops";
+  // "Go" has the strip's first image; "Stop" names one the strip does not have.
+  HBITMAP strip = LoadBitmap(kTestSnapinResources.handle(), IDB_TEST_STRIP);
+  toolbar_->AddBitmap(1, strip, 16, 16, RGB(255, 0, 255));
+  DeleteObject(strip);
   MMCBUTTON buttons[2];
   buttons[0] = MMCBUTTON{0, 11, TBSTATE_ENABLED, TBSTYLE_BUTTON, go.data(), go_tip.data()};
-  buttons[1] = MMCBUTTON{1, 12, 0, TBSTYLE_BUTTON, stop.data(), stop_tip.data()};
+  buttons[1] = MMCBUTTON{5, 12, 0, TBSTYLE_BUTTON, stop.data(), stop_tip.data()};
   return toolbar_->AddButtons(2, buttons);
 }
 
