@@ -4,9 +4,9 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ ccache pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev sqlite3
   clang libclang-rt-14-dev clang-format
-  libcpp-httplib-dev nlohmann-json3-dev libssl-dev
+  libcpp-httplib-dev nlohmann-json3-dev libssl-dev slapd ldap-utils libldap-dev
   chromium fonts-dejavu-core
 )
 

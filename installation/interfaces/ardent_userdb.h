@@ -11,8 +11,38 @@
 //                    end of the string. The UDB_CONNECT_* flags say how the file is opened.
 //   "directorytype=ad;searchscope=children;searchbase=top"  Active Directory;
 //   "directorytype=ex55;directoryserver=<server>"          an Exchange 5.5 directory.
-// Keys compare without regard to case. A directory string that is well formed is refused
-// with UDB_E_NODIRECTORYACCESS: this build reaches no directory server.
+// Keys compare without regard to case. searchscope (base, onelevel, subtree, children; children
+// is searched as the subtree) and searchbase ("top", or a distinguished name) may be given in
+// either directory string; without them the whole subtree below the directory's base is searched.
+//
+// The directories (modes 1 and 2) are LDAP servers, read through the LDAP client library and
+// never written:
+// - Server: mode 1 the URI of the LDAP client configuration (ldap.conf, or the files and
+//   variables LDAPCONF, LDAPRC, LDAPURI); mode 2 "ldap://<server>" (a server text holding
+//   "://" is a URI of its own). The client configuration is read once per process.
+// - Base: "searchbase" when it names one, else BASE of the client configuration, else the
+//   server's "defaultNamingContext", else its first "namingContexts".
+// - Account: the environment variable PAGEWELL_LDAP_BINDDN names the bind DN and
+//   PAGEWELL_LDAP_PASSWORD_FILE a file whose first line is the password (simple bind);
+//   without a bind DN the connection is anonymous.
+// - Objects: entries with the class "Mailbox-Agent" are mailbox agents, else "group" or
+//   "groupOfNames" groups, else "user" or "organizationalPerson" users; other entries are not
+//   found. The identity is, in mode 1, the braced GUID (capitals) of "objectGUID" (16 bytes in
+//   Windows order), else of "entryUUID"; in mode 2 the distinguished name as the server spells
+//   it. udbSearchDefault searches identities, udbSearchDN a distinguished name, udbSearchLogin
+//   "sAMAccountName" (mode 1; a domain and a backslash before the account are dropped) or "uid"
+//   (mode 2), udbSearchMail as in the own database.
+// - Attributes: those of the list below, read from the attributes of the same name
+//   ("streetAddress" also from "street", its name in standard LDAP schemas); multi-valued ones
+//   give every value, single-valued ones the first; "ardentWindowsAccount" reads the login
+//   attribute, "distinguishedName" the entry's name, "member" the identities of the group's
+//   members that are objects, "memberOf" those of the groups whose "member" names the object. A
+//   text that is no UTF-8, an "ardentCustomFlags" that is no 32-bit number and an object without
+//   its identity are UDB_E_BADDIRECTORYVALUE.
+// - EnumObjects lists in the server's order (a server's size limit ends the list early).
+// - Every write (CreateUser, SetAttribute, Save, AddMember, RemoveMember) is UDB_E_READONLY.
+// - A server that goes away fails the call with UDB_E_NODIRECTORYACCESS; the next call connects
+//   again, so that a restarted server is used without a new Connect.
 //
 // Objects of the own database:
 // - The identity is a braced GUID in capitals, "{8A1E...}", assigned when the object is made.
@@ -81,16 +111,23 @@ enum UserDBSearchType : LONG {
 inline constexpr HRESULT UDB_E_NOTCONNECTED = MakeHresult(0x80040301);
 // Connect on an object that is connected: Close it first.
 inline constexpr HRESULT UDB_E_ALREADYCONNECTED = MakeHresult(0x80040302);
-// Connect: a directory string (Active Directory, Exchange 5.5); no directory server can be
-// reached from this build.
+// A directory string: the directory server cannot be reached, or went away.
 inline constexpr HRESULT UDB_E_NODIRECTORYACCESS = MakeHresult(0x80040303);
+// A directory string: the server refused the bind (ERROR_LOGON_FAILURE, 1326), or the password
+// file cannot be read.
+inline constexpr HRESULT UDB_E_DIRECTORYLOGON = HRESULT_FROM_WIN32(1326);
+// A directory string: the search base is missing or none can be found, or the server refused a
+// search.
+inline constexpr HRESULT UDB_E_DIRECTORYERROR = MakeHresult(0x8004030A);
+// A directory object's value does not fit its attribute, or the object has no identity.
+inline constexpr HRESULT UDB_E_BADDIRECTORYVALUE = MakeHresult(0x8004030B);
 // Connect: the file is not a user database (another kind of file, or an empty one).
 inline constexpr HRESULT UDB_E_NOTUSERDATABASE = MakeHresult(0x80040304);
 // Connect: the user database has a schema that this build does not know (older or newer).
 inline constexpr HRESULT UDB_E_SCHEMAMISMATCH = MakeHresult(0x80040305);
 // The user database file or one of its records is damaged.
 inline constexpr HRESULT UDB_E_CORRUPT = MakeHresult(0x80040306);
-// Save on a connection made without UDB_CONNECT_WRITE.
+// Save on a connection made without UDB_CONNECT_WRITE; every write to a directory.
 inline constexpr HRESULT UDB_E_READONLY = MakeHresult(0x80040307);
 // SetAttribute of an attribute that the database makes ("ObjectClass", "member", ...).
 inline constexpr HRESULT UDB_E_READONLYATTRIBUTE = MakeHresult(0x80040308);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "installation/setup/coverpage_samples.h"
+#include "installation/setup/sample_files.h"
 #include "platform/com/strings.h"
 
 namespace pw::setup {
@@ -197,6 +198,12 @@ std::span<const DemoUser> DemoUsers() { return kUsers; }
 std::span<const DemoRoute> DemoRoutes() { return kRoutes; }
 std::span<const wchar_t* const> DemoLines() { return kLines; }
 std::span<const wchar_t* const> DemoMSNs() { return kMSNs; }
+
+SetupStatus EnsureDemoOcrEngine(const std::string& server_folder, SetupReport* report) {
+  static constexpr SampleFile kEngine[] = {
+      {"faxtotxt.dll", "The demo server's stand-in for the OCR engine.\n"}};
+  return EnsureSampleFiles(server_folder + "/OCR", "OCR engine", kEngine, report);
+}
 
 SetupStatus EnsureDemoContent(const ServerStores& stores, SetupReport* report) {
   return DemoWriter(stores, report).Run();

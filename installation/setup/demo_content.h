@@ -2,6 +2,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 
 #include "installation/setup/server_stores.h"
 
@@ -35,5 +36,9 @@ inline constexpr wchar_t kDemoDefaultCoverpage[] = L"Standard";
 // coverpage rules. Everything that exists already, matched by login, address, rule value or
 // coverpage name, is kept as it is.
 SetupStatus EnsureDemoContent(const ServerStores& stores, SetupReport* report);
+
+// Puts a stand-in for the OCR engine into the demo server's folder, so that the console's OCR
+// list is usable there; the console only checks that the engine file exists.
+SetupStatus EnsureDemoOcrEngine(const std::string& server_folder, SetupReport* report);
 
 }  // namespace pw::setup

@@ -117,8 +117,9 @@ SetupStatus WriteSplitInfo(const std::string& program_folder, const std::wstring
   return SetupStatus::Ok();
 }
 
-// The server's configuration programs, which the console starts from the server folder.
-constexpr const char* kServerPrograms[] = {"pwgwconf.exe", "pwgwinet.exe"};
+// The server's configuration and user import programs, which the console starts from the
+// server folder.
+constexpr const char* kServerPrograms[] = {"pwgwconf.exe", "pwgwinet.exe", "pwimport.exe"};
 
 // Copies the configuration programs from beside pwsetup into the server folder; a program
 // that is there already is kept.
@@ -169,6 +170,7 @@ SetupStatus InstallServer(const ServerOptions& options, const std::string& progr
   if (status.ok()) status = InstallServerPrograms(program_folder, folder, report);
   if (status.ok()) status = stores->InstallDefaults(options.user_mode, program_folder, report);
   if (status.ok() && options.demo) status = EnsureDemoContent(*stores, report);
+  if (status.ok() && options.demo) status = EnsureDemoOcrEngine(folder, report);
   stores.reset();
   if (!status.ok()) return status;
 

@@ -48,7 +48,12 @@ HRESULT ParseConnectionString(std::wstring_view text, ConnectionTarget* target) 
       target->server = value;
     } else if (EqualsIgnoreCase(key, L"searchscope")) {
       if (!IsOneOf(value, {L"base", L"onelevel", L"subtree", L"children"})) return E_INVALIDARG;
-    } else if (!EqualsIgnoreCase(key, L"searchbase")) {
+      target->scope = EqualsIgnoreCase(value, L"base")       ? ConnectionTarget::Scope::kBase
+                      : EqualsIgnoreCase(value, L"onelevel") ? ConnectionTarget::Scope::kOneLevel
+                                                             : ConnectionTarget::Scope::kSubtree;
+    } else if (EqualsIgnoreCase(key, L"searchbase")) {
+      if (!EqualsIgnoreCase(value, L"top")) target->search_base = value;
+    } else {
       return E_INVALIDARG;
     }
   }

@@ -3,6 +3,7 @@
 
 #include "installation/common/text_enum.h"
 #include "installation/userdb/connection_string.h"
+#include "installation/userdb/directory_user.h"
 #include "installation/userdb/user_object.h"
 #include "installation/userdb/user_schema.h"
 #include "platform/com/strings.h"
@@ -18,10 +19,19 @@ constexpr std::wstring_view kDnPrefix = L"CN=";
 UserDatabase::~UserDatabase() { CloseLocked(); }
 
 void UserDatabase::CloseLocked() {
+  if (directory_) {
+    directory_->Close();
+    directory_.reset();
+  }
   if (!connection_) return;
   std::lock_guard lock(connection_->mutex);
   connection_->database.reset();
   connection_.reset();
+}
+
+std::shared_ptr<DirectorySession> UserDatabase::Directory() {
+  std::lock_guard lock(mutex_);
+  return directory_;
 }
 
 template <typename Body>
@@ -43,10 +53,13 @@ HRESULT UserDatabase::raw_Connect(LONG flags, LPCWSTR connection) {
     HRESULT hr = ParseConnectionString(connection, &target);
     if (FAILED(hr)) return hr;
     std::lock_guard lock(mutex_);
-    if (connection_) return UDB_E_ALREADYCONNECTED;
+    if (connection_ || directory_) return UDB_E_ALREADYCONNECTED;
     if (target.kind != ConnectionTarget::Kind::kOwnDatabase) {
       if ((flags & ~UDB_CONNECT_WRITE) != 0) return E_INVALIDARG;
-      return UDB_E_NODIRECTORYACCESS;
+      DirectorySettings settings;
+      hr = ReadDirectorySettings(target, &settings);
+      if (FAILED(hr)) return hr;
+      return DirectorySession::Open(std::move(settings), &directory_);
     }
     auto shared = std::make_shared<SharedConnection>();
     hr = OpenUserDatabase(ToHostPath(target.file), flags, &shared->database);
@@ -59,7 +72,7 @@ HRESULT UserDatabase::raw_Connect(LONG flags, LPCWSTR connection) {
 HRESULT UserDatabase::raw_Close() {
   return install::Guarded([&]() -> HRESULT {
     std::lock_guard lock(mutex_);
-    if (!connection_) return S_FALSE;
+    if (!connection_ && !directory_) return S_FALSE;
     CloseLocked();
     return S_OK;
   });
@@ -99,6 +112,17 @@ HRESULT UserDatabase::raw_FindUser(LONG search_type, LPCWSTR text, IArdentUser**
     if (text == nullptr || user == nullptr) return E_POINTER;
     *user = nullptr;
     if (Trim(text).empty()) return E_INVALIDARG;
+    if (const std::shared_ptr<DirectorySession> directory = Directory()) {
+      DirectoryObject object;
+      bool found = false;
+      const HRESULT hr = FindDirectoryObject(*directory, search_type, text, &object, &found);
+      if (FAILED(hr)) return hr;
+      if (!found) return S_FALSE;
+      auto made = MakeComObject<DirectoryUser>(directory, std::move(object));
+      if (!made) return E_OUTOFMEMORY;
+      *user = made.Detach();
+      return S_OK;
+    }
     ObjectRecord record;
     bool found = false;
     std::shared_ptr<SharedConnection> connection;
@@ -127,8 +151,20 @@ HRESULT UserDatabase::raw_GetDisplayName(LPCWSTR identity, BSTR* name) {
   return install::Guarded([&]() -> HRESULT {
     if (identity == nullptr || name == nullptr) return E_POINTER;
     *name = nullptr;
-    const std::optional<std::wstring> canonical = CanonicalIdentity(identity);
     std::wstring display;
+    if (const std::shared_ptr<DirectorySession> directory = Directory()) {
+      DirectoryObject object;
+      bool found = false;
+      const HRESULT hr = Trim(identity).empty() ? S_OK
+                                                : FindDirectoryObject(*directory, udbSearchDefault,
+                                                                      identity, &object, &found);
+      if (FAILED(hr)) return hr;
+      if (!found) return UDB_E_USERNOTFOUND;
+      display = DirectoryDisplayName(directory->kind(), object);
+      *name = SysAllocStringLen(display.data(), static_cast<UINT>(display.size()));
+      return *name != nullptr ? S_OK : E_OUTOFMEMORY;
+    }
+    const std::optional<std::wstring> canonical = CanonicalIdentity(identity);
     const HRESULT hr = Reading([&](Database& database) -> HRESULT {
       if (!canonical) return UDB_E_USERNOTFOUND;
       ObjectRecord record;
@@ -155,6 +191,7 @@ HRESULT UserDatabase::raw_CreateUser(LPCWSTR object_type, IArdentUser** user) {
     std::shared_ptr<SharedConnection> connection;
     {
       std::lock_guard lock(mutex_);
+      if (directory_) return UDB_E_READONLY;
       if (!connection_) return UDB_E_NOTCONNECTED;
       connection = connection_;
     }
@@ -179,6 +216,11 @@ HRESULT UserDatabase::raw_EnumObjects(LPCWSTR object_type, IArdentTextEnum** ide
     const std::optional<std::wstring> type = CanonicalObjectType(filter);
     if (!type) return E_INVALIDARG;
     std::vector<std::wstring> found;
+    if (const std::shared_ptr<DirectorySession> directory = Directory()) {
+      const HRESULT hr = ListDirectoryObjects(*directory, filter.empty() ? L"" : *type, &found);
+      if (FAILED(hr)) return hr;
+      return install::TextEnum::HandOut(std::move(found), identities);
+    }
     const HRESULT hr = Reading([&](Database& database) -> HRESULT {
       return ListIdentities(database, filter.empty() ? L"" : *type, &found);
     });

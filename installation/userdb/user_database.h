@@ -7,13 +7,15 @@
 
 #include "installation/common/module_state.h"
 #include "installation/interfaces/ardent_userdb.h"
+#include "installation/userdb/directory_session.h"
 #include "installation/userdb/object_table.h"
 #include "installation/userdb/shared_connection.h"
 
 namespace pw::userdb {
 
 // Created by the module's class factory; connected from Connect to Close (or its last
-// Release). Every method takes the object's lock, so any thread may call it.
+// Release), either to the own database file or to a directory (read-only). Every method takes
+// the object's lock, so any thread may call it.
 class UserDatabase final : public ComObject<IArdentUserDB, IArdentUserLocator> {
  public:
   UserDatabase() = default;
@@ -38,10 +40,13 @@ class UserDatabase final : public ComObject<IArdentUserDB, IArdentUserLocator> {
   HRESULT ResolveSearch(Database& database, LONG search_type, std::wstring_view text,
                         std::wstring* identity);
   void CloseLocked();
+  // The directory session when connected to a directory, else null.
+  std::shared_ptr<DirectorySession> Directory();
 
   install::ModuleReference module_reference_;
   std::mutex mutex_;
   std::shared_ptr<SharedConnection> connection_;
+  std::shared_ptr<DirectorySession> directory_;
 };
 
 }  // namespace pw::userdb

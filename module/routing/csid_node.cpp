@@ -32,22 +32,8 @@ UINT CCSIDNode::GetEmptyValueMessage() { return IDS_CSID_EMPTY; }
 
 HRESULT CCSIDNode::AddTypePages(IPropertySheetCallback* callback,
                                 std::vector<CPropertyPage*>* pages) {
-  page_users_->SetDescription(LoadModuleString(IDS_CSID_USERS_TEXT));
-  page_users_->Setup(component_data_);
-  if (!page_csid_) page_csid_ = std::make_unique<CPageCSID>(this);
-  page_csid_->SetComponentData(component_data_);
-  page_csid_->SetPropertyObject(this);
-  page_csid_->SetCSID(value_);
-  HRESULT hr = AddPage(callback, *page_csid_);
-  if (FAILED(hr)) return hr;
-  pages->push_back(page_csid_.get());
-  return AddPrintPage(callback, pages);
+  const HRESULT hr = AddValuePage(callback, pages, IDS_CSID_USERS_TEXT, page_csid_);
+  return FAILED(hr) ? hr : AddPrintPage(callback, pages);
 }
 
-void CCSIDNode::SaveTypeFields(IArdentRule& rule) {
-  if (!page_csid_ || page_csid_->csid().empty()) return;
-  rule.SetField(L"ObjectValue", VARIANT::FromBstr(page_csid_->csid()));
-  rule.SetField(L"ObjectDisplay", VARIANT::FromBstr(page_csid_->csid()));
-  value_ = page_csid_->csid();
-  display_ = rule.GetField(L"ObjectDisplay").ToString();
-}
+void CCSIDNode::SaveTypeFields(IArdentRule& rule) { SaveValuePageFields(rule, page_csid_); }

@@ -35,6 +35,6 @@ class CCSIDNode : public CRouteNodeEx {
 
  private:
   CPropRoutePrint print_page_;
-  std::unique_ptr<CPageCSID> page_csid_;
+  CPageCSID page_csid_{this};
   CRoutingDelegationBase* parent_list_;
 };

@@ -1,28 +1,10 @@
 // CNewCSIDDlg: the "New CSID Route" dialog.
 #pragma once
 
-#include <string>
+#include "module/routing/new_rule_value_dlg.h"
 
-#include "platform/ui/dialog.h"
-
-class CComponent;
-class CComponentData;
-class CRoutingDelegationBase;
-
-// Asks for a new CSID and accepts it only when it is not empty and no route has it yet
-// (ignoring case; the check asks the store). Lives on the stack of the "New" command.
-class CNewCSIDDlg : public CDialog {
+// Asks for a new CSID: any text that is not empty and that no route has yet (ignoring case).
+class CNewCSIDDlg : public CNewRuleValueDlg {
  public:
   CNewCSIDDlg(CRoutingDelegationBase* list, CComponentData* component_data, CComponent* component);
-
-  // The trimmed CSID after IDOK.
-  const std::wstring& csid() const { return csid_; }
-
-  void OnOK() override;
-
- private:
-  CRoutingDelegationBase* list_;
-  CComponentData* component_data_;
-  CComponent* component_;
-  std::wstring csid_;
 };

@@ -4,13 +4,19 @@
 #include <dlfcn.h>
 
 #include "installation/interfaces/routeio.h"
+#include "module/resources/routes.h"
+#include "module/routing/routing_delegation_base.h"
 #include "module/server/server_location.h"
 #include "module/snapin/component_data.h"
 #include "module/snapin/pwconfig_app.h"
 #include "platform/com/strings.h"
+#include "platform/ui/file_dialog.h"
+#include "platform/ui/wait_cursor.h"
 #include "platform/win/paths.h"
 
 namespace {
+
+constexpr wchar_t kDefaultExtension[] = L"CSV";
 
 // The library's handle, or null when it is missing; kept loaded for the life of the process,
 // as a linked library would be.
@@ -39,4 +45,45 @@ BOOL RunRouteFileRoutine(long ordinal, CComponentData* component_data,
   IArdentUserLocator* users = component_data->user_locator();
   return routine(&rules, &users, static_cast<LONG>(component_data->directory_mode()),
                  rule_type.c_str(), path.c_str());
+}
+
+HRESULT ImportRouteFile(CRoutingDelegationBase& list, CComponent* component, IConsole* console,
+                        UINT failed_message) {
+  CFileDialog dialog(TRUE, kDefaultExtension, {},
+                     OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST,
+                     LoadModuleString(IDS_ROUTE_IMPORT_FILTER));
+  const std::wstring title = LoadModuleString(IDS_ROUTE_IMPORT_TITLE);
+  dialog.m_ofn.lpstrTitle = title.c_str();
+  if (console != nullptr) console->GetMainWindow(&dialog.m_ofn.hwndOwner);
+  if (dialog.DoModal() != IDOK) return S_FALSE;
+  BOOL imported = FALSE;
+  {
+    CWaitCursor wait;
+    imported = RunRouteFileRoutine(ROUTEIO_ORDINAL_IMPORT, list.component_data(), list.rule_type(),
+                                   dialog.GetPathName());
+  }
+  if (!imported && list.component_data() != nullptr) {
+    list.component_data()->ShowMessage(LoadModuleString(failed_message), MB_ICONEXCLAMATION);
+  }
+  return list.OnRefresh(component, console);
+}
+
+HRESULT ExportRouteFile(CRoutingDelegationBase& list, UINT failed_message) {
+  CFileDialog dialog(FALSE, kDefaultExtension, {},
+                     OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST,
+                     LoadModuleString(IDS_ROUTE_EXPORT_FILTER));
+  const std::wstring title = LoadModuleString(IDS_ROUTE_EXPORT_TITLE);
+  dialog.m_ofn.lpstrTitle = title.c_str();
+  if (dialog.DoModal() != IDOK) return S_FALSE;
+  BOOL exported = FALSE;
+  {
+    CWaitCursor wait;
+    exported = RunRouteFileRoutine(ROUTEIO_ORDINAL_EXPORT, list.component_data(), list.rule_type(),
+                                   dialog.GetPathName());
+  }
+  if (exported) return S_OK;
+  if (list.component_data() != nullptr) {
+    list.component_data()->ShowMessage(LoadModuleString(failed_message), MB_ICONEXCLAMATION);
+  }
+  return S_FALSE;
 }

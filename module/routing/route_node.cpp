@@ -7,6 +7,7 @@
 
 #include "module/resources/resource.h"
 #include "module/resources/routes.h"
+#include "module/routing/page_rule_value.h"
 #include "module/routing/page_users.h"
 #include "module/routing/prop_route_print.h"
 #include "module/routing/routing_delegation_base.h"
@@ -188,6 +189,28 @@ bool CRouteNode::ValidateValue(IConsole*, const std::wstring&) { return true; }
 void CRouteNode::SaveTypeFields(IArdentRule&) {}
 
 void CRouteNode::SaveExtraFields(IArdentRule&) {}
+
+HRESULT CRouteNode::AddValuePage(IPropertySheetCallback* callback,
+                                 std::vector<CPropertyPage*>* pages, UINT users_text,
+                                 CPageRuleValue& page) {
+  page_users_->SetDescription(LoadModuleString(users_text));
+  page_users_->Setup(component_data_);
+  page.SetComponentData(component_data_);
+  page.SetPropertyObject(this);
+  page.SetValue(value_);
+  const HRESULT hr = AddPage(callback, page);
+  if (FAILED(hr)) return hr;
+  pages->push_back(&page);
+  return S_OK;
+}
+
+void CRouteNode::SaveValuePageFields(IArdentRule& rule, const CPageRuleValue& page) {
+  if (page.value().empty()) return;
+  rule.SetField(L"ObjectValue", VARIANT::FromBstr(page.value()));
+  rule.SetField(L"ObjectDisplay", VARIANT::FromBstr(page.value()));
+  value_ = page.value();
+  display_ = rule.GetField(L"ObjectDisplay").ToString();
+}
 
 IArdentRulePtr CRouteNode::FetchRule(CComponent* component, IConsole* console,
                                      const std::wstring& value, const std::wstring& display,

@@ -10,6 +10,7 @@
 #include "installation/interfaces/ardent_db.h"
 #include "module/snapin/delegation_base.h"
 
+class CPageRuleValue;
 class CPageUsers;
 class CPropertyPage;
 class CPropRoutePrint;
@@ -88,6 +89,12 @@ class CRouteNode : public CDelegationBase {
                                std::vector<CPropertyPage*>* pages);
   // Fields written on apply after SaveTypeFields (the auto-print fields of CRouteNodeEx).
   virtual void SaveExtraFields(IArdentRule& rule);
+  // For items whose value is typed on a page of their own: the users page gets `users_text`,
+  // then `page` follows it with the current value.
+  HRESULT AddValuePage(IPropertySheetCallback* callback, std::vector<CPropertyPage*>* pages,
+                       UINT users_text, CPageRuleValue& page);
+  // Writes the value `page` accepted as both value and display text.
+  void SaveValuePageFields(IArdentRule& rule, const CPageRuleValue& page);
   // Adds `page` to the console's sheet; E_UNEXPECTED when it cannot.
   static HRESULT AddPage(IPropertySheetCallback* callback, CPropertyPage& page);
 

@@ -1,21 +1,22 @@
 // CRoutesLine: the "Line" route list under "Routing".
 #pragma once
 
+#include <memory>
 #include <string>
 
-#include "module/snapin/delegation_base.h"
-#include "module/snapin/node_texts.h"
+#include "module/routing/value_routes_base.h"
 
-// Lists the routes chosen by the line a fax arrives on. Made by its parent with the static tree and
-// destroyed with it.
-class CRoutesLine : public CDelegationBase {
+// Lists the routes chosen by the line a fax arrives on; new routes take a configured line that
+// no route uses yet. Made by its parent with the static tree and destroyed with it.
+class CRoutesLine final : public CValueRoutesBase {
  public:
   explicit CRoutesLine(CDelegationBase* owner);
 
-  std::wstring GetDisplayName(int column) override;
   GUID GetNodeType() override;
   int GetBitmapIndex(BOOL for_result_pane) override;
+  std::unique_ptr<CRouteNode> CreateRuleNode(const std::wstring& display, const std::wstring& value,
+                                             IArdentRulePtr rule) override;
 
- private:
-  pw::NodeTexts texts_;
+ protected:
+  std::unique_ptr<CNewValueRouteDlg> MakeNewDialog(ValueListFailure* failure) override;
 };

@@ -168,6 +168,8 @@ HRESULT CRoutingDelegationBase::OnShow(CComponent* component, IConsole* console,
                                        BOOL show, HSCOPEITEM) {
   SetListShown(component, show != FALSE);
   if (!show) return S_OK;
+  // The console has moved on from the rows it showed before: none can be notified any more.
+  removed_.clear();
   if (component == nullptr || component->console() == nullptr) return E_POINTER;
   if (component_data_ == nullptr || !component_data_->directory().IsConnected()) {
     FillMessageView(component);
@@ -197,6 +199,32 @@ void CRoutingDelegationBase::UpdateAll(IConsole* console, LPARAM data, LONG_PTR 
   if (console == nullptr) return;
   pw::ComPtr<IDataObject> scope(new CDataObject(this, CCT_SCOPE));
   console->UpdateAllViews(scope.Get(), data, hint);
+}
+
+HRESULT CRoutingDelegationBase::AddTopMenuItems(IContextMenuCallback* callback,
+                                                long* insertion_allowed,
+                                                std::initializer_list<MenuEntry> entries) {
+  if (callback == nullptr || insertion_allowed == nullptr) return E_POINTER;
+  if ((*insertion_allowed & CCM_INSERTIONALLOWED_TOP) == 0) return S_OK;
+  for (const MenuEntry& entry : entries) {
+    std::wstring name = LoadModuleString(entry.name);
+    std::wstring status = LoadModuleString(entry.status);
+    CONTEXTMENUITEM item;
+    item.strName = name.data();
+    item.strStatusBarText = status.data();
+    item.lCommandID = entry.command;
+    item.lInsertionPointID = CCM_INSERTIONPOINTID_PRIMARY_TOP;
+    const HRESULT hr = callback->AddItem(&item);
+    if (FAILED(hr)) return hr;
+  }
+  return S_OK;
+}
+
+HRESULT CRoutingDelegationBase::AttachNewButton(CComponent* component, IControlbar* controlbar,
+                                                BOOL select, long command, UINT text,
+                                                UINT tooltip) {
+  if (!select || component == nullptr) return S_OK;
+  return component->ShowListButtons(list_kind_, controlbar, {{command, 0, text, tooltip, true}});
 }
 
 HRESULT CRoutingDelegationBase::OnRefresh(CComponent* component, IConsole* console) {
@@ -258,12 +286,14 @@ HRESULT CRoutingDelegationBase::OnRefresh(CComponent* component, IConsole* conso
   return S_OK;
 }
 
+UINT CRoutingDelegationBase::GetDescriptionFormat() { return IDS_RULES_COUNT; }
+
 HRESULT CRoutingDelegationBase::UpdateDescriptionBar(IConsole* console) {
   if (console == nullptr) return E_POINTER;
   pw::ComPtr<IResultData> result_data;
   HRESULT hr = console->QueryInterface(IID_IResultData, result_data.ReleaseAndGetVoidAddressOf());
   if (FAILED(hr)) return hr;
-  std::wstring text = pw::FormatString(LoadModuleString(IDS_RULES_COUNT), child_count());
+  std::wstring text = pw::FormatString(LoadModuleString(GetDescriptionFormat()), child_count());
   return result_data->SetDescBarText(text.data());
 }
 

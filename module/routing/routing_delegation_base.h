@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "installation/interfaces/ardent_db.h"
 #include "module/snapin/component.h"
 #include "module/snapin/delegation_base.h"
+#include "module/snapin/view_hints.h"
 
 class CRouteNode;
 
@@ -23,7 +25,7 @@ class CRouteNode;
 //
 // Deriving: pass the rule type and the view's list kind to the constructor, answer
 // GetDisplayName, GetNodeType, GetBitmapIndex, GetValueColumnTitle and CreateRuleNode; a "New"
-// command runs AddEntry with its dialog. Lists with other texts override UpdateDescriptionBar.
+// command runs AddEntry with its dialog. Lists with other texts override GetDescriptionFormat.
 class CRoutingDelegationBase : public CDelegationBase, public IOwnerDataRows {
  public:
   CRoutingDelegationBase(CDelegationBase* owner, std::wstring rule_type, ListKind list_kind);
@@ -58,6 +60,8 @@ class CRoutingDelegationBase : public CDelegationBase, public IOwnerDataRows {
   virtual void SetListShown(CComponent* component, bool shown);
   virtual std::wstring GetValueColumnTitle() = 0;
   virtual HRESULT UpdateDescriptionBar(IConsole* console);
+  // The description bar's text, with the number of entries for its "%d".
+  virtual UINT GetDescriptionFormat();
 
   // Whether a rule of the list's type has this "ObjectValue" (or "ObjectDisplay", or either),
   // ignoring case. Throws ComError when the store fails.
@@ -82,6 +86,22 @@ class CRoutingDelegationBase : public CDelegationBase, public IOwnerDataRows {
   bool EnsureDirectoryConnection(bool show_error, IConsole* console);
   // The directory error text of the current mode.
   UINT DirectoryErrorMessage() const;
+  // IConsole::UpdateAllViews with a scope data object of this list.
+  void UpdateAll(IConsole* console, LPARAM data, LONG_PTR hint);
+
+  // One item of a list's context menu.
+  struct MenuEntry {
+    long command;
+    UINT name;
+    UINT status;
+  };
+  // Adds `entries` at the top of the context menu, when the console allows items there.
+  static HRESULT AddTopMenuItems(IContextMenuCallback* callback, long* insertion_allowed,
+                                 std::initializer_list<MenuEntry> entries);
+  // On select: the view's toolbar of this list gets its one enabled "New" button (bitmap 0,
+  // `command`) and is attached to the control bar.
+  HRESULT AttachNewButton(CComponent* component, IControlbar* controlbar, BOOL select, long command,
+                          UINT text, UINT tooltip);
 
   CComponentData* component_data_ = nullptr;
   std::vector<std::unique_ptr<CRouteNode>> children_;
@@ -90,21 +110,12 @@ class CRoutingDelegationBase : public CDelegationBase, public IOwnerDataRows {
   bool MatchesInDB(const std::function<bool(IArdentRule&)>& matches);
   HRESULT FillMessageView(CComponent* component);
   void ShowColumns(CComponent* component);
-  void UpdateAll(IConsole* console, LPARAM data, LONG_PTR hint);
   void SelectRow(CComponent* component, int row, bool select);
 
-  // Items removed from the list; kept until the list goes because the console may still send
-  // the deselection of a removed row to its node after the removal.
+  // Items removed from the list. An item may be removed from within its own OnDelete, and a
+  // view still tells it of the deselection afterwards: they live until the list is shown again.
   std::vector<std::unique_ptr<CRouteNode>> removed_;
   std::wstring rule_type_;
   ListKind list_kind_;
   std::wstring description_text_;
 };
-
-// UpdateAllViews hints understood by the rule lists and their items.
-inline constexpr LONG_PTR kHintResetCount = 0;
-inline constexpr LONG_PTR kHintUpdateItem = 1003;
-inline constexpr LONG_PTR kHintInsertItem = 1004;
-inline constexpr LONG_PTR kHintDeleteItem = 1005;
-inline constexpr LONG_PTR kHintSelectRow = 1007;
-inline constexpr LONG_PTR kHintDeselectRow = 1008;

@@ -10,14 +10,13 @@
 #include "module/snapin/node_types.h"
 #include "module/snapin/result_node_types.h"
 #include "module/snapin/static_node.h"
+#include "module/snapin/view_hints.h"
 #include "platform/win/resources.h"
 
 namespace {
 
-// Hints of UpdateAllViews that the views understand.
+// The view hint that makes a scope item the selection.
 constexpr LONG_PTR kHintSelectScopeItem = 1000;
-constexpr LONG_PTR kHintUpdateItem = 1003;
-constexpr LONG_PTR kHintDeselectAll = 1008;
 
 // Toolbar strips: 16 x 16 images on the mask colour RGB(0, 128, 128).
 constexpr COLORREF kToolbarMask = 0x00808000;
@@ -73,6 +72,30 @@ CDelegationBase* CComponent::NodeOf(IDataObject* data_object) const {
   CDataObject* ours = GetOurDataObject(data_object);
   if (ours == nullptr || ours->is_multi_select()) return nullptr;
   return ours->node();
+}
+
+HRESULT CComponent::ShowListButtons(ListKind kind, IControlbar* controlbar,
+                                    const std::vector<ListButton>& buttons) {
+  IToolbar* bar = toolbar(kind);
+  if (bar == nullptr || controlbar == nullptr) return S_OK;
+  // A toolbar holds few buttons; deleting stops at the first failure, when none are left.
+  for (int old = 0; old < 64 && SUCCEEDED(bar->DeleteButton(0)); ++old) {
+  }
+  for (std::size_t index = 0; index < buttons.size(); ++index) {
+    std::wstring text = buttons[index].text != 0 ? LoadModuleString(buttons[index].text) : L"";
+    std::wstring tooltip =
+        buttons[index].tooltip != 0 ? LoadModuleString(buttons[index].tooltip) : L"";
+    MMCBUTTON button;
+    button.nBitmap = buttons[index].bitmap;
+    button.idCommand = static_cast<int>(buttons[index].command);
+    button.fsState = buttons[index].enabled ? TBSTATE_ENABLED : 0;
+    button.fsType = TBSTYLE_BUTTON;
+    button.lpButtonText = text.data();
+    button.lpTooltipText = tooltip.data();
+    const HRESULT hr = bar->InsertButton(static_cast<int>(index), &button);
+    if (FAILED(hr)) return hr;
+  }
+  return controlbar->Attach(TOOLBAR, bar);
 }
 
 void CComponent::SetListKind(ListKind kind, CDelegationBase* container, IOwnerDataRows* rows) {
@@ -173,7 +196,7 @@ HRESULT CComponent::MultipleDelete(IDataObject* data_object) {
 
   if (auto* container_object = new (std::nothrow) CDataObject(container, CCT_RESULT)) {
     pw::ComPtr<IDataObject> keep(container_object);
-    console_->UpdateAllViews(container_object, -1, kHintDeselectAll);
+    console_->UpdateAllViews(container_object, -1, kHintDeselectRow);
   }
 
   IPagewell* settings = component_data_->settings_store();

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "mmc/mmc.h"
 #include "module/snapin/pwconfig_app.h"
@@ -99,6 +100,20 @@ class CComponent final
   // The view's toolbar of a list kind (null without a control bar); its container attaches
   // it and adds its buttons in OnSetToolbar.
   IToolbar* toolbar(ListKind kind) const { return toolbars_[static_cast<std::size_t>(kind)].Get(); }
+  // One button of a list's toolbar: its image in the strip, text and tooltip (string ids, 0
+  // for none) and whether it can be pressed.
+  struct ListButton {
+    long command;
+    int bitmap;
+    UINT text;
+    UINT tooltip;
+    bool enabled;
+  };
+  // Gives the toolbar of `kind` exactly these buttons and attaches it. The view keeps one
+  // toolbar per list kind between selections, so its buttons are made afresh each time (their
+  // state may have changed). S_OK without a toolbar.
+  HRESULT ShowListButtons(ListKind kind, IControlbar* controlbar,
+                          const std::vector<ListButton>& buttons);
   IControlbar* controlbar() const { return controlbar_.Get(); }
   IConsole2* console() const { return console_.Get(); }
   CComponentData* component_data() const { return component_data_.Get(); }

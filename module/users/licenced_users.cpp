@@ -8,6 +8,7 @@
 #include "module/snapin/component_data.h"
 #include "module/snapin/node_types.h"
 #include "module/users/single_user_node.h"
+#include "module/users/user_import.h"
 
 namespace {
 
@@ -77,6 +78,10 @@ HRESULT CLicencedUsers::OnMenuCommand(CComponent* component, IConsole* console, 
       return component_data()->directory().ConnectCommand(console, scope_item());
     case kDisconnectCommand:
       return component_data()->directory().DisconnectCommand(console, scope_item());
+    case kImportCommand:
+      return CUserImport(this, console).RunImportProgram();
+    case kImportFileCommand:
+      return CUserImport(this, console).ImportFromChosenFile();
     default:
       return S_FALSE;
   }
@@ -87,45 +92,21 @@ HRESULT CLicencedUsers::OnSetToolbar(CComponent* component, IControlbar* control
   if (!select || component == nullptr || controlbar == nullptr || component_data() == nullptr) {
     return S_OK;
   }
-  IToolbar* toolbar = component->toolbar(ListKind::kLicensedUsers);
-  if (toolbar == nullptr) return S_OK;
-  struct Button {
-    long command;
-    int bitmap;
-    UINT tooltip;
-    bool enabled;
-  };
   const bool connected = component_data()->directory().IsConnected();
-  std::vector<Button> buttons;
+  std::vector<CComponent::ListButton> buttons;
   switch (component_data()->directory_mode()) {
     case kExchange55:
-      buttons.push_back({kConnectButton, 1, IDS_CONNECT_TOOLTIP, !connected});
-      buttons.push_back({kDisconnectButton, 1, IDS_DISCONNECT_TOOLTIP, connected});
+      buttons.push_back({kConnectButton, 1, 0, IDS_CONNECT_TOOLTIP, !connected});
+      buttons.push_back({kDisconnectButton, 1, 0, IDS_DISCONNECT_TOOLTIP, connected});
       break;
     case kActiveDirectory:
-      buttons.push_back({kConnectButton, 1, IDS_CONNECT_TOOLTIP, !connected});
+      buttons.push_back({kConnectButton, 1, 0, IDS_CONNECT_TOOLTIP, !connected});
       break;
     default:
       break;
   }
-  buttons.push_back({kNewUserButton, 0, IDS_NEW_USER_TOOLTIP, true});
-  // The view keeps one toolbar per list kind: its buttons are made afresh on every select, as
-  // the connection state may have changed.
-  for (int old = 0; old < 16 && SUCCEEDED(toolbar->DeleteButton(0)); ++old) {
-  }
-  for (std::size_t i = 0; i < buttons.size(); ++i) {
-    std::wstring text;
-    std::wstring tooltip = LoadModuleString(buttons[i].tooltip);
-    MMCBUTTON button;
-    button.nBitmap = buttons[i].bitmap;
-    button.idCommand = static_cast<int>(buttons[i].command);
-    button.fsState = buttons[i].enabled ? TBSTATE_ENABLED : 0;
-    button.fsType = TBSTYLE_BUTTON;
-    button.lpButtonText = text.data();
-    button.lpTooltipText = tooltip.data();
-    toolbar->InsertButton(static_cast<int>(i), &button);
-  }
-  return controlbar->Attach(TOOLBAR, toolbar);
+  buttons.push_back({kNewUserButton, 0, 0, IDS_NEW_USER_TOOLTIP, true});
+  return component->ShowListButtons(ListKind::kLicensedUsers, controlbar, buttons);
 }
 
 HRESULT CLicencedUsers::OnToolbarCommand(CComponent* component, IConsole* console, long command) {

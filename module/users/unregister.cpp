@@ -7,17 +7,11 @@
 #include "module/snapin/component_data.h"
 #include "module/snapin/multiple_delete.h"
 #include "module/snapin/pwconfig_app.h"
+#include "module/snapin/view_hints.h"
 #include "module/users/users_node_delegation.h"
 #include "platform/com/strings.h"
 
 namespace {
-
-constexpr LONG_PTR kHintItemCount = 0;
-constexpr const wchar_t* kRuleTypesWithUsers[] = {
-    L"csid",       L"did",        L"line",      L"msn",       L"ocr",        L"defrouters",
-    L"cpyrouters", L"faxusers",   L"admins",    L"smsusers",  L"smsrouters", L"smsdefrouters",
-    L"coverpage",  L"fcoverpage", L"callblock", L"apsettings"};
-constexpr LONG_PTR kHintDeselect = 1008;
 
 // The user lists, which every registered object may be in without counting as a rule.
 bool IsUserList(std::wstring_view type) {
@@ -46,19 +40,9 @@ std::vector<ListingRule> RulesListing(IArdentRULEDB& rules, const std::wstring& 
     listing.push_back({rule.GetRuleType(), id});
   };
   IArdentRulePtr rule;
-  IArdentRuleEnum* raw = nullptr;
-  const HRESULT hr = rules.raw_EnumRules(guid.c_str(), L"", &raw);
-  if (const IArdentRuleEnumPtr by_user = IArdentRuleEnumPtr::Adopt(raw); SUCCEEDED(hr)) {
-    while (by_user && by_user->Next(&rule) == S_OK) add(*rule);
-  } else if (hr == E_INVALIDARG) {
-    // A store that wants a type is asked once per type that can list users.
-    for (const wchar_t* type : kRuleTypesWithUsers) {
-      const IArdentRuleEnumPtr of_type = rules.EnumRules(guid, type);
-      while (of_type && of_type->Next(&rule) == S_OK) add(*rule);
-    }
-  } else {
-    CheckHresult(hr, IArdentRULEDB::kIid);
-  }
+  // No type: every rule of any type whose users include the object.
+  const IArdentRuleEnumPtr by_user = rules.EnumRules(guid, L"");
+  while (by_user && by_user->Next(&rule) == S_OK) add(*rule);
   // Coverpage rules are searched as well, in case the store's user filter leaves them out.
   const IArdentRuleEnumPtr coverpages = rules.EnumRules(L"", L"coverpage");
   while (coverpages && coverpages->Next(&rule) == S_OK) {
@@ -155,9 +139,6 @@ HRESULT CUsersNodeDelegation::RemoveUser(CUserNodeDelegation* node, IConsole*, i
     WriteLog(L"FAILED removing %s. Return 0x%08X.", guid, static_cast<DWORD>(error.Error()));
     return error.Error();
   }
-  const int index = IndexOfChild(node);
-  if (index >= 0) RemoveChildAt(index);
-  UpdateViews(-1, kHintItemCount);
-  UpdateViews(-1, kHintDeselect);
+  DropUserNode(node);
   return S_OK;
 }

@@ -5,6 +5,7 @@
 #include "module/snapin/component_data.h"
 #include "module/snapin/pwconfig_app.h"
 #include "module/snapin/registry_keys.h"
+#include "module/snapin/view_hints.h"
 #include "module/users/user_pages.h"
 #include "platform/com/class_loader.h"
 #include "platform/com/strings.h"
@@ -16,7 +17,6 @@ constexpr int kImageUser = 30;
 constexpr int kImageGroup = 15;
 constexpr int kImageOther = 29;
 // View-change hint 0 with negative data: the list sets its item count again, redrawing rows.
-constexpr LONG_PTR kHintResetCount = 0;
 
 HRESULT AddPage(IPropertySheetCallback* callback, CMMCPropertyPage& page) {
   HPROPSHEETPAGE handle = CreatePropertySheetPage(&page.m_psp);

@@ -11,6 +11,7 @@
 #include "module/snapin/component_data.h"
 #include "module/snapin/data_object.h"
 #include "module/snapin/pwconfig_app.h"
+#include "module/snapin/view_hints.h"
 #include "module/users/add_user_dlg.h"
 #include "module/users/name_list.h"
 #include "module/users/user_groups.h"
@@ -26,9 +27,6 @@ constexpr DWORD kActiveDirectory = 1;
 constexpr DWORD kExchange55 = 2;
 constexpr DWORD kOwnDatabase = 3;
 constexpr int kColumnWidth = 100;
-constexpr LONG_PTR kHintItemCount = 0;
-constexpr LONG_PTR kHintSelect = 1007;
-constexpr LONG_PTR kHintDeselect = 1008;
 
 bool StartsWithIgnoreCase(std::wstring_view text, std::wstring_view prefix) {
   return text.size() >= prefix.size() &&
@@ -89,6 +87,13 @@ UINT CUsersNodeDelegation::ConnectionErrorId() const {
 int CUsersNodeDelegation::Message(const std::wstring& text, UINT style) const {
   if (component_data_ == nullptr) return 0;
   return component_data_->ShowMessage(text, style);
+}
+
+void CUsersNodeDelegation::DropUserNode(CUserNodeDelegation* node) {
+  const int index = IndexOfChild(node);
+  if (index >= 0) RemoveChildAt(index);
+  UpdateViews(-1, kHintResetCount);
+  UpdateViews(-1, kHintDeselectRow);
 }
 
 void CUsersNodeDelegation::UpdateViews(LPARAM data, LONG_PTR hint) {
@@ -248,7 +253,7 @@ HRESULT CUsersNodeDelegation::OnRefresh(CComponent*, IConsole*) {
     }
   }
   users_ = std::move(refreshed);
-  UpdateViews(-1, kHintItemCount);
+  UpdateViews(-1, kHintResetCount);
   if (kept_open) Message(LoadModuleString(IDS_REFRESH_SHEETS_OPEN), MB_OK | MB_ICONERROR);
   return S_OK;
 }
@@ -261,14 +266,14 @@ HRESULT CUsersNodeDelegation::OnViewChange(CComponent*, IConsole* console, LPARA
     return S_OK;
   }
   const int count = static_cast<int>(users_.size());
-  if (hint == kHintItemCount && data < 0) {
+  if (hint == kHintResetCount && data < 0) {
     result_data->SetItemCount(count, 0);
-  } else if (hint == kHintSelect || hint == kHintDeselect) {
+  } else if (hint == kHintSelectRow || hint == kHintDeselectRow) {
     const UINT states = LVIS_FOCUSED | LVIS_SELECTED;
     const int first = data < 0 ? 0 : static_cast<int>(data);
     const int last = data < 0 ? count - 1 : static_cast<int>(data);
     for (int row = first; row <= last && row < count; ++row) {
-      if (hint == kHintSelect) {
+      if (hint == kHintSelectRow) {
         result_data->ModifyItemState(row, 0, states, 0);
       } else {
         result_data->ModifyItemState(row, 0, 0, states);

@@ -86,6 +86,9 @@ class CUsersNodeDelegation : public CDelegationBase, public IOwnerDataRows, publ
   UINT ConnectionErrorId() const;
   // Tells every view of this node: hint 0 (item count) or 1007/1008 with `data`.
   void UpdateViews(LPARAM data, LONG_PTR hint);
+  // Takes a removed member's node out of the list and tells every view of the new count with
+  // nothing selected.
+  void DropUserNode(CUserNodeDelegation* node);
   // Shows a text in the console's message box titled with the application title.
   int Message(const std::wstring& text, UINT style) const;
 

@@ -112,6 +112,7 @@ TEST_F(PwsetupTest, ServerCreatesAWorkingInstallation) {
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_NE(run.out.find("created: configuration " + folder + "/pwconfig.db\n"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(folder + "/OCR")) << "only the demo has an OCR engine";
 
   using V = std::map<std::wstring, RegValue>;
   EXPECT_EQ(Values(kVendor), (V{{L"PAGEWELL TYPE", RegValue::String(L"Server")}}));
@@ -178,6 +179,11 @@ TEST_F(PwsetupTest, DemoHasSampleContent) {
   EXPECT_EQ(coverpages,
             (std::vector<std::wstring>{L"Standard=standard.rtf/256",
                                        L"Confidential=confidential.rtf/0", L"Memo=memo.htm/0"}));
+  // The demo has an OCR engine, so that its OCR list can be tried; a server has none.
+  EXPECT_TRUE(work_.Exists("demo/OCR/faxtotxt.dll"));
+  EXPECT_NE(run.out.find("created: OCR engine file " + folder + "/OCR/faxtotxt.dll\n"),
+            std::string::npos)
+      << run.out;
 }
 
 // Re-running keeps a rule, a changed file and a changed value made in between, and says so.

@@ -16,18 +16,6 @@ using Stored = std::vector<std::pair<std::wstring, std::size_t>>;
 
 class CsidRoutesTest : public RuleListTest {
  protected:
-  // Runs the list's context menu item `name`.
-  void RunMenu(HSCOPEITEM item, const std::wstring& name) {
-    std::vector<pw::mmc::MenuItem> items;
-    ASSERT_TRUE(session().OpenContextMenu(kView, item, &items).ok());
-    for (std::size_t index = 0; index < items.size(); ++index) {
-      if (items[index].name == name) {
-        session().RunMenuItem(kView, static_cast<int>(index));
-        return;
-      }
-    }
-    ADD_FAILURE() << "no menu item " << pw::ToUtf8(name);
-  }
 };
 
 // The list offers New, Import and Export with their status texts, and one toolbar button.

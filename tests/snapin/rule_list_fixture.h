@@ -81,11 +81,7 @@ class RuleListTest : public UserListTest {
     });
   }
 
-  HSCOPEITEM ShowCsid() {
-    const HSCOPEITEM item = FindScopeItem({L"Routing", L"CSID"});
-    EXPECT_TRUE(session().SelectScopeItem(kView, item).ok());
-    return item;
-  }
+  HSCOPEITEM ShowCsid() { return ShowScopeItem({L"Routing", L"CSID"}); }
 
   // Both columns of every row the view shows.
   std::vector<std::vector<std::wstring>> Rows() {

@@ -162,5 +162,36 @@ TEST_F(UnregisterTest, OpenSheetKeepsTheObject) {
   EXPECT_EQ(ui_.message_boxes().back().icon, static_cast<UINT>(MB_ICONERROR));
 }
 
+// Five selected users of which one has its sheet open: after the one question the other four
+// go, the open one stays, and the summary names the open sheets.
+TEST_F(UnregisterTest, MultipleSelectionKeepsTheOneWithAnOpenSheet) {
+  MakeInstallation();
+  std::vector<std::wstring> users;
+  for (const wchar_t* name : {L"Anna", L"Ben", L"Carl", L"Dora", L"Emil"}) {
+    users.push_back(AddObject(L"user", name, std::wstring(name) + L"@demo", name));
+  }
+  AddToList(L"faxusers", users);
+  ASSERT_TRUE(AddSnapIn().ok());
+  ShowLicensedUsers();
+  ASSERT_TRUE(session().SelectRows(kView, {RowOf(L"Carl")}).ok());
+  ASSERT_TRUE(session().RunVerb(kView, MMC_VERB_PROPERTIES).ok());
+  ASSERT_EQ(State().sheets.size(), 1u);
+
+  ui_.ExpectMessageBox(IDOK, L"Are you sure you want to remove these entries?");
+  ui_.ExpectMessageBox(
+      IDOK, L"Not all entries could be deleted since there were some open property sheets.");
+  ASSERT_TRUE(session()
+                  .SelectRows(kView, {RowOf(L"Anna"), RowOf(L"Ben"), RowOf(L"Carl"), RowOf(L"Dora"),
+                                      RowOf(L"Emil")})
+                  .ok());
+  ASSERT_TRUE(session().RunVerb(kView, MMC_VERB_DELETE).ok());
+  ASSERT_EQ(ui_.message_boxes().size(), 2u);
+  EXPECT_EQ(ui_.message_boxes()[1].icon, static_cast<UINT>(MB_ICONWARNING));
+  EXPECT_EQ(Names(), (std::vector<std::wstring>{kAdministrator, L"Carl"}));
+  for (std::size_t index = 0; index < users.size(); ++index) {
+    EXPECT_EQ(Lists(L"faxusers", users[index]), index == 2) << index;
+  }
+}
+
 }  // namespace
 }  // namespace pw::test

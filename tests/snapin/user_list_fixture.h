@@ -114,11 +114,7 @@ class UserListTest : public SnapinConsoleTest {
   }
 
   // Selects "Licensed users" and answers its item.
-  HSCOPEITEM ShowLicensedUsers() {
-    const HSCOPEITEM item = FindScopeItem({kLicensedUsers});
-    EXPECT_TRUE(session().SelectScopeItem(kView, item).ok());
-    return item;
-  }
+  HSCOPEITEM ShowLicensedUsers() { return ShowScopeItem({kLicensedUsers}); }
 
   // Column 0 of the rows the view shows.
   std::vector<std::wstring> Names() {

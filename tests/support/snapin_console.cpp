@@ -17,7 +17,7 @@ namespace {
 
 constexpr const char* kInstalledFiles[] = {
     "pwsetup",        "pwconfig.so",  "pwstore.so",   "pwuserdb.so",
-    "libuserutil.so", "pwgwconf.exe", "pwgwinet.exe",
+    "libuserutil.so", "pwgwconf.exe", "pwgwinet.exe", "pwimport.exe",
 };
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -131,6 +131,61 @@ pw::mmc::ConsoleState SnapinConsoleTest::State() {
   pw::mmc::ConsoleState state;
   EXPECT_TRUE(session().ReadState(&state).ok());
   return state;
+}
+
+HSCOPEITEM SnapinConsoleTest::ShowScopeItem(const std::vector<std::wstring>& path) {
+  const HSCOPEITEM item = FindScopeItem(path);
+  EXPECT_TRUE(session().SelectScopeItem(kView, item).ok());
+  return item;
+}
+
+std::vector<std::pair<std::wstring, std::wstring>> SnapinConsoleTest::OwnMenu(HSCOPEITEM item) {
+  std::vector<pw::mmc::MenuItem> items;
+  EXPECT_TRUE(session().OpenContextMenu(kView, item, &items).ok());
+  std::vector<std::pair<std::wstring, std::wstring>> ours;
+  for (const pw::mmc::MenuItem& entry : items) {
+    if (!entry.console_item) ours.emplace_back(entry.name, entry.status_text);
+  }
+  return ours;
+}
+
+void SnapinConsoleTest::RunMenu(HSCOPEITEM item, const std::wstring& name) {
+  std::vector<pw::mmc::MenuItem> items;
+  ASSERT_TRUE(session().OpenContextMenu(kView, item, &items).ok());
+  for (std::size_t index = 0; index < items.size(); ++index) {
+    if (items[index].name == name) {
+      session().RunMenuItem(kView, static_cast<int>(index));
+      return;
+    }
+  }
+  ADD_FAILURE() << "no menu item " << ToUtf8(name);
+}
+
+std::vector<std::pair<int, std::wstring>> SnapinConsoleTest::AttachedButtons() {
+  std::vector<std::pair<int, std::wstring>> buttons;
+  const pw::mmc::ConsoleState state = State();
+  for (const pw::mmc::ToolbarState& toolbar : state.views.front().toolbars) {
+    if (!toolbar.attached) continue;
+    for (const auto& button : toolbar.buttons) buttons.emplace_back(button.command, button.tooltip);
+  }
+  return buttons;
+}
+
+std::vector<std::wstring> SnapinConsoleTest::ColumnTitles() {
+  std::vector<std::wstring> titles;
+  const pw::mmc::ConsoleState state = State();
+  for (const pw::mmc::ColumnState& column : state.views.front().columns) {
+    titles.push_back(column.title);
+  }
+  return titles;
+}
+
+bool SnapinConsoleTest::VerbEnabled(MMC_CONSOLE_VERB verb) {
+  const pw::mmc::ConsoleState state = State();
+  for (const pw::mmc::VerbState& shown : state.views.front().verbs) {
+    if (shown.verb == verb) return (shown.state & ENABLED) != 0;
+  }
+  return false;
 }
 
 HSCOPEITEM SnapinConsoleTest::FindScopeItem(const std::vector<std::wstring>& path) {

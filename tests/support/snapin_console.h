@@ -74,9 +74,22 @@ class SnapinConsoleTest : public ::testing::Test {
   HSCOPEITEM FindScopeItem(const std::vector<std::wstring>& path);
   // The texts of the message boxes shown so far, in order.
   std::vector<std::wstring> MessageTexts() const;
+  // Selects the scope item at `path` in the view.
+  HSCOPEITEM ShowScopeItem(const std::vector<std::wstring>& path);
+  // The snap-in's own items of the item's context menu: name and status text.
+  std::vector<std::pair<std::wstring, std::wstring>> OwnMenu(HSCOPEITEM item);
+  // Runs the item's context menu entry `name` (a test failure when there is none).
+  void RunMenu(HSCOPEITEM item, const std::wstring& name);
+  // Command and tooltip of every button of the view's attached toolbars.
+  std::vector<std::pair<int, std::wstring>> AttachedButtons();
+  std::vector<std::wstring> ColumnTitles();
+  bool VerbEnabled(MMC_CONSOLE_VERB verb);
 
   static constexpr int kView = 1;
 
+  // Directory modes 1 and 2 reach no directory server, whatever the machine runs: the
+  // directory tests start their own.
+  ScopedEnv no_directory_{"LDAPURI", "ldap://127.0.0.1:1"};
   ScriptedUiHost ui_;
   std::unique_ptr<TempInstallation> installation_;
   std::unique_ptr<pw::mmc::ConsoleSession> session_;

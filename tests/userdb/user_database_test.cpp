@@ -91,15 +91,17 @@ TEST_F(UserDatabaseTest, ConnectsThroughAUncServerPath) {
   EXPECT_TRUE(unc_root.Exists("faxsrv/PWSERVER$/pwdb_usr.fst"));
 }
 
-// The directory strings of the other directory modes reach the component and are refused
-// with their own code; malformed ones are invalid; the object stays usable.
+// The directory strings of the other directory modes reach the component and, with no server
+// listening, are refused with their own code; malformed ones are invalid; the object stays
+// usable.
 TEST_F(UserDatabaseTest, DirectoryStringsFailCleanly) {
   IArdentUserDBPtr user_db = NewUserDb();
-  EXPECT_EQ(user_db->raw_Connect(0, L"directorytype=ad;searchscope=children;searchbase=top"),
+  EXPECT_EQ(user_db->raw_Connect(0, L"directorytype=ex55;directoryserver=127.0.0.1:1"),
             UDB_E_NODIRECTORYACCESS);
-  EXPECT_EQ(user_db->raw_Connect(0, L"directorytype=ex55;directoryserver=EXSRV"),
+  EXPECT_EQ(user_db->raw_Connect(0, L"DirectoryType = EX55 ; DirectoryServer = 127.0.0.1:1 ;"),
             UDB_E_NODIRECTORYACCESS);
-  EXPECT_EQ(user_db->raw_Connect(0, L"DirectoryType = EX55 ; DirectoryServer = EXSRV ;"),
+  EXPECT_EQ(user_db->raw_Connect(UDB_CONNECT_WRITE,
+                                 L"directorytype=ex55;directoryserver=ldap://127.0.0.1:1"),
             UDB_E_NODIRECTORYACCESS);
   for (const wchar_t* malformed :
        {L"directorytype=ex55;directoryserver=", L"directorytype=ex55", L"directorytype=novell",

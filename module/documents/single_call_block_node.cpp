@@ -1,0 +1,49 @@
+// CSingleCallBlockNode: the entry's messages, its two pages and its dial string.
+#include "module/documents/single_call_block_node.h"
+
+#include "module/documents/call_block_value.h"
+#include "module/resources/call_blocking.h"
+#include "module/routing/page_users.h"
+#include "module/snapin/pwconfig_app.h"
+#include "module/snapin/result_node_types.h"
+#include "platform/ui/ui_constants.h"
+
+namespace {
+constexpr int kImage = 18;
+}  // namespace
+
+CSingleCallBlockNode::CSingleCallBlockNode(CRoutingDelegationBase* list, std::wstring display,
+                                           std::wstring value, IArdentRulePtr rule)
+    : CRouteNode(list, L"callblock", std::move(display), std::move(value), std::move(rule)),
+      page_options_(IDD_PAGE_CALL_BLOCK, IDC_PAGE_CALL_BLOCK_EDIT, kCallBlockPageRules, this) {}
+
+CSingleCallBlockNode::~CSingleCallBlockNode() = default;
+
+GUID CSingleCallBlockNode::GetNodeType() { return kNodeTypeSingleCallBlockNode; }
+
+int CSingleCallBlockNode::GetBitmapIndex(BOOL) { return kImage; }
+
+UINT CSingleCallBlockNode::GetDeleteSheetOpenMessage() { return IDS_CALL_BLOCK_DELETE_SHEET_OPEN; }
+UINT CSingleCallBlockNode::GetDeleteMultiSheetMessage() {
+  return IDS_CALL_BLOCK_DELETE_MULTI_SHEET;
+}
+UINT CSingleCallBlockNode::GetRenameSheetOpenMessage() { return IDS_CALL_BLOCK_RENAME_SHEET_OPEN; }
+UINT CSingleCallBlockNode::GetDuplicateMessage() { return IDS_CALL_BLOCK_DUPLICATE; }
+UINT CSingleCallBlockNode::GetEmptyValueMessage() { return IDS_CALL_BLOCK_EMPTY; }
+
+bool CSingleCallBlockNode::ValidateValue(IConsole* console, const std::wstring& value) {
+  if (IsValidDialString(value)) return true;
+  ShowMessage(console, IDS_CALL_BLOCK_INVALID, MB_ICONWARNING);
+  return false;
+}
+
+HRESULT CSingleCallBlockNode::AddTypePages(IPropertySheetCallback* callback,
+                                           std::vector<CPropertyPage*>* pages) {
+  // Users and groups may both be blocked: the users page refuses nobody.
+  page_users_->SetPickerTexts(IDS_CALL_BLOCK_PICKER_PROMPT, IDS_CALL_BLOCK_PICKER_CAPTION);
+  return AddValuePage(callback, pages, IDS_CALL_BLOCK_USERS_TEXT, page_options_);
+}
+
+void CSingleCallBlockNode::SaveTypeFields(IArdentRule& rule) {
+  SaveValuePageFields(rule, page_options_);
+}

@@ -1,0 +1,47 @@
+// CDTMFNode: the DTMF/DID route's messages, its value check, its pages in order and its
+// number field.
+#include "module/routing/dtmf_node.h"
+
+#include "module/resources/routes_dtmf.h"
+#include "module/routing/dtmf_ranges.h"
+#include "module/routing/page_users.h"
+#include "module/routing/routing_delegation_base.h"
+#include "module/snapin/pwconfig_app.h"
+#include "module/snapin/result_node_types.h"
+
+namespace {
+// CSID, DTMF/DID and MSN routes share the route item's image.
+constexpr int kImage = 31;
+}  // namespace
+
+CDTMFNode::CDTMFNode(CRoutingDelegationBase* list, std::wstring display, std::wstring value,
+                     IArdentRulePtr rule)
+    : CRouteNodeEx(list, L"did", std::move(display), std::move(value), std::move(rule),
+                   &print_page_),
+      parent_list_(list) {}
+
+CDTMFNode::~CDTMFNode() = default;
+
+GUID CDTMFNode::GetNodeType() { return kNodeTypeDTMFNode; }
+
+int CDTMFNode::GetBitmapIndex(BOOL) { return kImage; }
+
+UINT CDTMFNode::GetDeleteSheetOpenMessage() { return IDS_DTMF_DELETE_SHEET_OPEN; }
+UINT CDTMFNode::GetDeleteMultiSheetMessage() { return IDS_DTMF_DELETE_MULTI_SHEET; }
+UINT CDTMFNode::GetRenameSheetOpenMessage() { return IDS_DTMF_RENAME_SHEET_OPEN; }
+UINT CDTMFNode::GetDuplicateMessage() { return IDS_DTMF_DUPLICATE; }
+UINT CDTMFNode::GetEmptyValueMessage() { return IDS_DTMF_EMPTY; }
+
+bool CDTMFNode::ValidateValue(IConsole* console, const std::wstring& value) {
+  if (pw::ParseDtmfNumber(value)) return true;
+  ShowMessage(console, IDS_DTMF_INVALID_NUMBER, MB_ICONEXCLAMATION);
+  return false;
+}
+
+HRESULT CDTMFNode::AddTypePages(IPropertySheetCallback* callback,
+                                std::vector<CPropertyPage*>* pages) {
+  const HRESULT hr = AddValuePage(callback, pages, IDS_DTMF_USERS_TEXT, page_dtmf_);
+  return FAILED(hr) ? hr : AddPrintPage(callback, pages);
+}
+
+void CDTMFNode::SaveTypeFields(IArdentRule& rule) { SaveValuePageFields(rule, page_dtmf_); }

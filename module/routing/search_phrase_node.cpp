@@ -1,0 +1,37 @@
+// CSearchPhraseNode: the search phrase's messages, its pages in order and its phrase field.
+#include "module/routing/search_phrase_node.h"
+
+#include "module/resources/routes_ocr.h"
+#include "module/routing/page_users.h"
+#include "module/snapin/pwconfig_app.h"
+#include "module/snapin/result_node_types.h"
+
+namespace {
+constexpr int kImage = 33;
+}  // namespace
+
+CSearchPhraseNode::CSearchPhraseNode(CRoutingDelegationBase* list, std::wstring display,
+                                     std::wstring value, IArdentRulePtr rule)
+    : CRouteNodeEx(list, L"ocr", std::move(display), std::move(value), std::move(rule),
+                   &print_page_),
+      parent_list_(list) {}
+
+CSearchPhraseNode::~CSearchPhraseNode() = default;
+
+GUID CSearchPhraseNode::GetNodeType() { return kNodeTypeSearchPhraseNode; }
+
+int CSearchPhraseNode::GetBitmapIndex(BOOL) { return kImage; }
+
+UINT CSearchPhraseNode::GetDeleteSheetOpenMessage() { return IDS_OCR_DELETE_SHEET_OPEN; }
+UINT CSearchPhraseNode::GetDeleteMultiSheetMessage() { return IDS_OCR_DELETE_MULTI_SHEET; }
+UINT CSearchPhraseNode::GetRenameSheetOpenMessage() { return IDS_OCR_RENAME_SHEET_OPEN; }
+UINT CSearchPhraseNode::GetDuplicateMessage() { return IDS_OCR_DUPLICATE; }
+UINT CSearchPhraseNode::GetEmptyValueMessage() { return IDS_OCR_EMPTY; }
+
+HRESULT CSearchPhraseNode::AddTypePages(IPropertySheetCallback* callback,
+                                        std::vector<CPropertyPage*>* pages) {
+  const HRESULT hr = AddValuePage(callback, pages, IDS_OCR_USERS_TEXT, page_ocr_);
+  return FAILED(hr) ? hr : AddPrintPage(callback, pages);
+}
+
+void CSearchPhraseNode::SaveTypeFields(IArdentRule& rule) { SaveValuePageFields(rule, page_ocr_); }

@@ -1,0 +1,56 @@
+// CValueRouteNode: the item of a route whose value is picked from the server's configuration
+// (a line or an MSN) and never changes afterwards.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "module/routing/page_route_value.h"
+#include "module/routing/prop_route_print.h"
+#include "module/routing/route_node.h"
+
+// The per-kind texts of a value route item.
+struct ValueRouteItemTexts {
+  UINT delete_sheet_open;
+  UINT delete_multi_sheet;
+  UINT rename_sheet_open;
+  UINT duplicate;
+  UINT empty;
+  UINT users_text;
+};
+
+// Cannot be renamed; its sheet shows the users page, the read-only value page and the
+// auto-print page. Made and destroyed by its list.
+//
+// Deriving: pass the rule type and texts, answer GetNodeType, GetBitmapIndex and
+// MakeValuePage (the kind's page, made on the first sheet).
+class CValueRouteNode : public CRouteNodeEx {
+ public:
+  ~CValueRouteNode() override;
+
+  UINT GetDeleteSheetOpenMessage() override { return texts_.delete_sheet_open; }
+  UINT GetDeleteMultiSheetMessage() override { return texts_.delete_multi_sheet; }
+  UINT GetRenameSheetOpenMessage() override { return texts_.rename_sheet_open; }
+  UINT GetDuplicateMessage() override { return texts_.duplicate; }
+  UINT GetEmptyValueMessage() override { return texts_.empty; }
+  bool CanRename() override { return false; }
+
+  void SetParentList(CRoutingDelegationBase* list) { parent_list_ = list; }
+  CRoutingDelegationBase* GetParentList() const { return parent_list_; }
+  CPageRouteValue* value_page() const { return page_value_.get(); }
+
+ protected:
+  CValueRouteNode(CRoutingDelegationBase* list, std::wstring rule_type, std::wstring display,
+                  std::wstring value, IArdentRulePtr rule, const ValueRouteItemTexts& texts);
+
+  virtual std::unique_ptr<CPageRouteValue> MakeValuePage() = 0;
+  HRESULT AddTypePages(IPropertySheetCallback* callback,
+                       std::vector<CPropertyPage*>* pages) override;
+
+ private:
+  CPropRoutePrint print_page_;
+  std::unique_ptr<CPageRouteValue> page_value_;
+  const ValueRouteItemTexts& texts_;
+  CRoutingDelegationBase* parent_list_;
+};
