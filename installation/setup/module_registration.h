@@ -8,8 +8,9 @@
 namespace pw::setup {
 
 // The COM modules of an installation, installed beside the programs: the snap-in, the
-// configuration store and the user database.
-inline constexpr const char* kInstallationModules[] = {"pwconfig.so", "pwstore.so", "pwuserdb.so"};
+// configuration store, the user database and the address book.
+inline constexpr const char* kInstallationModules[] = {"pwconfig.so", "pwstore.so", "pwuserdb.so",
+                                                       "pwaddrbook.so"};
 
 // Loads `module_path` and calls its DllRegisterServer (or DllUnregisterServer). A module that
 // cannot be loaded, lacks the export or answers a failure is a failure naming the module.

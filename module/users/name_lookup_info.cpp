@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "module/snapin/pwconfig_app.h"
+#include "module/users/name_translate.h"
 #include "platform/com/strings.h"
 
 namespace {
@@ -113,9 +114,17 @@ void CNameLookupInfo::ReadBasic(IArdentUser& user) {
   basic_.name = ReadText(user, L"cn");
   basic_.email = ReadText(user, L"mail");
   basic_.distinguished_name = ReadText(user, L"distinguishedName");
-  // An Active Directory login comes from the platform's name translation, which this build
-  // does not have: it stays empty, as when the translation fails. Exchange has no login.
-  basic_.login = user_mode_ == kOwnDatabase ? ReadText(user, L"ardentWindowsAccount") : L"";
+  // Exchange has no login; a failed translation leaves it empty.
+  basic_.login.clear();
+  if (user_mode_ == kOwnDatabase) {
+    basic_.login = ReadText(user, L"ardentWindowsAccount");
+  } else if (user_mode_ == kActiveDirectory && !basic_.distinguished_name.empty()) {
+    CNameTranslate translate;
+    if (SUCCEEDED(translate.Init(CNameTranslate::ADS_NAME_INITTYPE_GC, L"", user_locator_.Get())) &&
+        SUCCEEDED(translate.Set(CNameTranslate::ADS_NAME_TYPE_1779, basic_.distinguished_name))) {
+      translate.Get(CNameTranslate::ADS_NAME_TYPE_NT4, &basic_.login);
+    }
+  }
 }
 
 void CNameLookupInfo::ReadObjectType(IArdentUser& user) {

@@ -430,11 +430,8 @@ HRESULT CUsersNodeDelegation::RegisterObjects(const std::vector<PickedObject>& p
     return SUCCEEDED(hr);
   };
   for (const PickedObject& object : picked) {
-    if (object.guid.empty()) {
-      WriteLog(L"FAILED IArdentAddressBook::GetID or IArdentAddressBook::ResolveID (0x%08X).",
-               static_cast<DWORD>(E_INVALIDARG));
-      continue;
-    }
+    // The pick logged the entry it could not hand out.
+    if (object.guid.empty()) continue;
     const bool group = object.object_type == L"group";
     std::wstring name;
     if (IsMember(object.guid)) {
@@ -535,8 +532,7 @@ HRESULT CUsersNodeDelegation::OnNewUser(CComponent*, IConsole* console) {
     }
     return OnRefresh(nullptr, console);
   }
-  // Picking from Active Directory or Exchange goes through the server's address book, which
-  // this build does not have: the directory connection fails before this point in those modes.
-  WriteLog(L"Dialog cancelled by user.");
-  return S_OK;
+  CAddressBookPick pick(component_data_);
+  if (pick.Run(CAddressBookPick::kRegistrationFlags) != S_OK) return S_OK;
+  return RegisterObjects(pick.entries(), console);
 }

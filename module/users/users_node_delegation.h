@@ -8,6 +8,7 @@
 
 #include "module/snapin/component.h"
 #include "module/snapin/delegation_base.h"
+#include "module/users/address_book_pick.h"
 #include "module/users/user_node.h"
 
 // Owns one user node per member of its list rule, in list order (the vector index is the row of
@@ -61,14 +62,10 @@ class CUsersNodeDelegation : public CDelegationBase, public IOwnerDataRows, publ
   void SetVisible(bool visible) { visible_ = visible; }
   bool IsVisible() const { return visible_; }
 
-  // One object the administrator picked: its identity and object type.
-  struct PickedObject {
-    std::wstring guid;
-    std::wstring object_type;
-  };
-  // Registers picked objects with every check and summary, then refreshes. Active Directory
-  // and Exchange picks come from the server's address book, which this installation does not
-  // ship: nothing reaches it here until one does.
+  // One object the administrator picked: its identity and object type (an empty identity for
+  // an entry the address book could not hand out).
+  using PickedObject = CAddressBookPick::Entry;
+  // Registers picked objects with every check and summary, then refreshes.
   HRESULT RegisterObjects(const std::vector<PickedObject>& picked, IConsole* console);
 
   // The refusal checks of unregistering `node`, then RemoveUser. `flag` as OnDelete's.

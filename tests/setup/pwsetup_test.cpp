@@ -255,7 +255,7 @@ TEST_F(PwsetupTest, RemoteConsoleFixedServer) {
   const std::string bin = work_.Sub("bin");
   std::filesystem::create_directories(bin);
   for (const char* file :
-       {"pwsetup", "pwconfig.so", "pwstore.so", "pwuserdb.so", "libuserutil.so"}) {
+       {"pwsetup", "pwconfig.so", "pwstore.so", "pwuserdb.so", "pwaddrbook.so", "libuserutil.so"}) {
     std::filesystem::copy_file(BinDir() + "/" + file, bin + "/" + file);
   }
   const SetupRun run = RunSetup("--remote-console 1 --machine faxsrv", bin + "/pwsetup");

@@ -16,8 +16,8 @@ namespace pw::test {
 namespace {
 
 constexpr const char* kInstalledFiles[] = {
-    "pwsetup",        "pwconfig.so",  "pwstore.so",   "pwuserdb.so",
-    "libuserutil.so", "pwgwconf.exe", "pwgwinet.exe", "pwimport.exe",
+    "pwsetup",        "pwconfig.so",     "pwstore.so",   "pwuserdb.so",  "pwaddrbook.so",
+    "libuserutil.so", "libpwprofile.so", "pwgwconf.exe", "pwgwinet.exe", "pwimport.exe",
 };
 
 std::vector<std::string> Lines(const std::string& text) {
