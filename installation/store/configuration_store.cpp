@@ -68,6 +68,14 @@ HRESULT SetRestartPending(Database& database, bool pending) {
                                   : "UPDATE store_state SET restart_pending = 0 WHERE id = 1");
 }
 
+// Runs one statement through the connection's cache: the savepoint around each save of a
+// bulk update would otherwise be parsed again for every rule.
+HRESULT RunPrepared(Database& database, const char* sql) {
+  HRESULT hr = S_OK;
+  const auto statement = database.Prepare(sql, &hr);
+  return statement ? statement->Run() : hr;
+}
+
 template <typename Object, typename Interface, typename... Args>
 HRESULT HandOut(Interface** out, Args&&... args) {
   auto object = MakeComObject<Object>(std::forward<Args>(args)...);
@@ -99,7 +107,7 @@ HRESULT ConfigurationStore::InTransaction(Access access, Body&& body) {
     begin = "BEGIN";
   }
   if (begin != nullptr) {
-    if (const HRESULT hr = database.Execute(begin); FAILED(hr)) return hr;
+    if (const HRESULT hr = RunPrepared(database, begin); FAILED(hr)) return hr;
   }
   const auto roll_back = [&] {
     if (begin == nullptr) return;
@@ -118,7 +126,7 @@ HRESULT ConfigurationStore::InTransaction(Access access, Body&& body) {
   }
   if (begin == nullptr) return hr;
   if (SUCCEEDED(hr)) {
-    const HRESULT committed = database.Execute(nested ? "RELEASE store_write" : "COMMIT");
+    const HRESULT committed = RunPrepared(database, nested ? "RELEASE store_write" : "COMMIT");
     if (SUCCEEDED(committed)) return hr;
     hr = committed;
   }

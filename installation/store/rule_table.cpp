@@ -3,6 +3,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <functional>
 #include <limits>
 #include <string>
@@ -57,6 +58,41 @@ HRESULT DecodeFieldValue(const Statement& row, int vt_column, int value_column, 
   }
 }
 
+// Reads the rows of `sql` (rule identity, rowid, then the row's own columns), which come
+// grouped by rule in ascending identity, and gives each rule of `rules` its rows in rowid
+// order. A row of a rule that is not there, or out of order, means a damaged file.
+template <typename Row, typename Read, typename Give>
+HRESULT AttachRows(Database& database, const std::string& sql, const Binder& bind,
+                   std::vector<RuleData>* rules, Read&& read, Give&& give) {
+  HRESULT hr = S_OK;
+  const auto statement = database.Prepare(sql, &hr);
+  if (!statement) return hr;
+  bind(*statement);
+  std::vector<std::pair<std::int64_t, Row>> pending;
+  std::size_t index = 0;
+  const auto hand_over = [&] {
+    std::sort(pending.begin(), pending.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& entry : pending) give((*rules)[index], std::move(entry.second));
+    pending.clear();
+  };
+  int code;
+  while ((code = statement->Step()) == SQLITE_ROW) {
+    const std::int64_t rule_id = statement->ColumnInt64(0);
+    if (index < rules->size() && (*rules)[index].id != rule_id) {
+      hand_over();
+      while (index < rules->size() && (*rules)[index].id < rule_id) ++index;
+    }
+    if (index == rules->size() || (*rules)[index].id != rule_id) return ARDENTDB_E_CORRUPT;
+    Row row;
+    if (const HRESULT read_hr = read(*statement, &row); FAILED(read_hr)) return read_hr;
+    pending.emplace_back(statement->ColumnInt64(1), std::move(row));
+  }
+  if (code != SQLITE_DONE) return HresultFromSqlite(code);
+  if (!pending.empty()) hand_over();
+  return S_OK;
+}
+
 // Reads the rules that `condition` (over `rules AS r`) selects, with their fields and users.
 // The caller runs it inside one read transaction, so that the three queries agree.
 HRESULT LoadRules(Database& database, const std::string& condition, const Binder& bind,
@@ -79,46 +115,33 @@ HRESULT LoadRules(Database& database, const std::string& condition, const Binder
   }
   if (rules->empty()) return S_OK;
 
-  // Both queries return rows in rule order, so one forward walk over the rules finds each.
-  const auto attach = [&](const std::string& sql, auto&& add) -> HRESULT {
-    HRESULT prepared = S_OK;
-    const auto statement = database.Prepare(sql, &prepared);
-    if (!statement) return prepared;
-    bind(*statement);
-    std::size_t index = 0;
-    int code;
-    while ((code = statement->Step()) == SQLITE_ROW) {
-      const std::int64_t rule_id = statement->ColumnInt64(0);
-      while (index < rules->size() && (*rules)[index].id < rule_id) ++index;
-      if (index == rules->size() || (*rules)[index].id != rule_id) return ARDENTDB_E_CORRUPT;
-      if (const HRESULT added = add(*statement, (*rules)[index]); FAILED(added)) return added;
-    }
-    return code == SQLITE_DONE ? S_OK : HresultFromSqlite(code);
-  };
-
-  hr = attach(
-      "SELECT f.rule_id, f.name, f.vt, f.value FROM rule_fields AS f JOIN rules AS r "
-      "ON r.id = f.rule_id WHERE " +
-          condition + " ORDER BY f.rule_id, f.rowid",
-      [](const Statement& row, RuleData& rule) -> HRESULT {
-        Field field;
-        field.name = row.ColumnText(1);
-        if (field.name.empty()) return ARDENTDB_E_CORRUPT;
-        if (const HRESULT decoded = DecodeFieldValue(row, 2, 3, &field.value); FAILED(decoded)) {
-          return decoded;
-        }
-        rule.fields.push_back(std::move(field));
-        return S_OK;
-      });
+  // Both queries walk the rules in identity order and look each one's rows up through its
+  // identity, so the rows come grouped by rule without sorting the whole result; a rule's few
+  // rows are then put back in the order they were written.
+  hr = AttachRows<Field>(
+      database,
+      "SELECT f.rule_id, f.rowid, f.name, f.vt, f.value FROM rules AS r CROSS JOIN rule_fields "
+      "AS f ON f.rule_id = r.id WHERE " +
+          condition + " ORDER BY r.id",
+      bind, rules,
+      [](const Statement& row, Field* field) -> HRESULT {
+        field->name = row.ColumnText(2);
+        if (field->name.empty()) return ARDENTDB_E_CORRUPT;
+        return DecodeFieldValue(row, 3, 4, &field->value);
+      },
+      [](RuleData& rule, Field&& field) { rule.fields.push_back(std::move(field)); });
   if (FAILED(hr)) return hr;
-  return attach(
-      "SELECT u.rule_id, u.user_id FROM rule_users AS u JOIN rules AS r ON r.id = u.rule_id "
-      "WHERE " +
-          condition + " ORDER BY u.rule_id, u.rowid",
-      [](const Statement& row, RuleData& rule) -> HRESULT {
-        rule.users.push_back(row.ColumnText(1));
+  return AttachRows<std::wstring>(
+      database,
+      "SELECT u.rule_id, u.rowid, u.user_id FROM rules AS r CROSS JOIN rule_users AS u "
+      "ON u.rule_id = r.id WHERE " +
+          condition + " ORDER BY r.id",
+      bind, rules,
+      [](const Statement& row, std::wstring* user) -> HRESULT {
+        *user = row.ColumnText(2);
         return S_OK;
-      });
+      },
+      [](RuleData& rule, std::wstring&& user) { rule.users.push_back(std::move(user)); });
 }
 
 HRESULT CheckValueFree(Database& database, const RuleData& rule, std::int64_t own_id) {

@@ -98,8 +98,11 @@ HRESULT OpenConfiguration(const std::string& folder, std::unique_ptr<Database>* 
   if (FAILED(hr)) return hr;
 
   // The creator chose WAL, which lets consoles read while one of them writes; the mode is
-  // persistent, so this changes nothing on a file that has it.
-  hr = opened->Execute("PRAGMA journal_mode = WAL; PRAGMA foreign_keys = ON;");
+  // persistent, so this changes nothing on a file that has it. Every save inside a bulk
+  // update is a savepoint whose undo pages go to a sub-journal: kept in memory it is emptied
+  // at each release, where a file once spilled to takes every page of every later save.
+  hr = opened->Execute(
+      "PRAGMA journal_mode = WAL; PRAGMA foreign_keys = ON; PRAGMA temp_store = MEMORY;");
   if (FAILED(hr)) return hr;
   *database = std::move(opened);
   return S_OK;

@@ -316,10 +316,9 @@ ComPtr<IDataObject> View::RowDataObject(int row) {
 
 void View::CheckSelection() {
   if (selected_scope_ == 0 || !shown_ || !IsList()) return;
-  const std::vector<RowKey> keys = SelectedKeys();
-  const bool same = keys.empty() ? selected_ == Selected::kScopeItem
-                                 : selected_ == Selected::kRows && keys == notified_keys_;
-  if (!same) ScheduleSelectionCheck();
+  // The queued check compares the selection with the notified one once, however many rows
+  // change before it runs; comparing here cost the whole selection for every changed row.
+  ScheduleSelectionCheck();
 }
 
 void View::ScheduleSelectionCheck() {

@@ -14,8 +14,7 @@ constexpr int kImage = 18;
 
 CSingleCallBlockNode::CSingleCallBlockNode(CRoutingDelegationBase* list, std::wstring display,
                                            std::wstring value, IArdentRulePtr rule)
-    : CRouteNode(list, L"callblock", std::move(display), std::move(value), std::move(rule)),
-      page_options_(IDD_PAGE_CALL_BLOCK, IDC_PAGE_CALL_BLOCK_EDIT, kCallBlockPageRules, this) {}
+    : CRouteNode(list, L"callblock", std::move(display), std::move(value), std::move(rule)) {}
 
 CSingleCallBlockNode::~CSingleCallBlockNode() = default;
 
@@ -41,9 +40,13 @@ HRESULT CSingleCallBlockNode::AddTypePages(IPropertySheetCallback* callback,
                                            std::vector<CPropertyPage*>* pages) {
   // Users and groups may both be blocked: the users page refuses nobody.
   page_users_->SetPickerTexts(IDS_CALL_BLOCK_PICKER_PROMPT, IDS_CALL_BLOCK_PICKER_CAPTION);
-  return AddValuePage(callback, pages, IDS_CALL_BLOCK_USERS_TEXT, page_options_);
+  if (!page_options_) {
+    page_options_ = std::make_unique<CPageRuleValue>(IDD_PAGE_CALL_BLOCK, IDC_PAGE_CALL_BLOCK_EDIT,
+                                                     kCallBlockPageRules, this);
+  }
+  return AddValuePage(callback, pages, IDS_CALL_BLOCK_USERS_TEXT, *page_options_);
 }
 
 void CSingleCallBlockNode::SaveTypeFields(IArdentRule& rule) {
-  SaveValuePageFields(rule, page_options_);
+  if (page_options_) SaveValuePageFields(rule, *page_options_);
 }

@@ -32,5 +32,5 @@ class CSingleCallBlockNode : public CRouteNode {
                        std::vector<CPropertyPage*>* pages) override;
 
  private:
-  CPageRuleValue page_options_;
+  std::unique_ptr<CPageRuleValue> page_options_;
 };

@@ -14,8 +14,7 @@ constexpr int kImage = 31;
 
 CCSIDNode::CCSIDNode(CRoutingDelegationBase* list, std::wstring display, std::wstring value,
                      IArdentRulePtr rule)
-    : CRouteNodeEx(list, L"csid", std::move(display), std::move(value), std::move(rule),
-                   &print_page_),
+    : CRouteNodeEx(list, L"csid", std::move(display), std::move(value), std::move(rule)),
       parent_list_(list) {}
 
 CCSIDNode::~CCSIDNode() = default;
@@ -32,8 +31,11 @@ UINT CCSIDNode::GetEmptyValueMessage() { return IDS_CSID_EMPTY; }
 
 HRESULT CCSIDNode::AddTypePages(IPropertySheetCallback* callback,
                                 std::vector<CPropertyPage*>* pages) {
-  const HRESULT hr = AddValuePage(callback, pages, IDS_CSID_USERS_TEXT, page_csid_);
+  if (!page_csid_) page_csid_ = std::make_unique<CPageCSID>(this);
+  const HRESULT hr = AddValuePage(callback, pages, IDS_CSID_USERS_TEXT, *page_csid_);
   return FAILED(hr) ? hr : AddPrintPage(callback, pages);
 }
 
-void CCSIDNode::SaveTypeFields(IArdentRule& rule) { SaveValuePageFields(rule, page_csid_); }
+void CCSIDNode::SaveTypeFields(IArdentRule& rule) {
+  if (page_csid_) SaveValuePageFields(rule, *page_csid_);
+}

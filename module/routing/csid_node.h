@@ -34,7 +34,6 @@ class CCSIDNode : public CRouteNodeEx {
                        std::vector<CPropertyPage*>* pages) override;
 
  private:
-  CPropRoutePrint print_page_;
-  CPageCSID page_csid_{this};
+  std::unique_ptr<CPageCSID> page_csid_;
   CRoutingDelegationBase* parent_list_;
 };

@@ -16,8 +16,7 @@ constexpr int kImage = 31;
 
 CDTMFNode::CDTMFNode(CRoutingDelegationBase* list, std::wstring display, std::wstring value,
                      IArdentRulePtr rule)
-    : CRouteNodeEx(list, L"did", std::move(display), std::move(value), std::move(rule),
-                   &print_page_),
+    : CRouteNodeEx(list, L"did", std::move(display), std::move(value), std::move(rule)),
       parent_list_(list) {}
 
 CDTMFNode::~CDTMFNode() = default;
@@ -40,8 +39,11 @@ bool CDTMFNode::ValidateValue(IConsole* console, const std::wstring& value) {
 
 HRESULT CDTMFNode::AddTypePages(IPropertySheetCallback* callback,
                                 std::vector<CPropertyPage*>* pages) {
-  const HRESULT hr = AddValuePage(callback, pages, IDS_DTMF_USERS_TEXT, page_dtmf_);
+  if (!page_dtmf_) page_dtmf_ = std::make_unique<CPageDTMF>(this);
+  const HRESULT hr = AddValuePage(callback, pages, IDS_DTMF_USERS_TEXT, *page_dtmf_);
   return FAILED(hr) ? hr : AddPrintPage(callback, pages);
 }
 
-void CDTMFNode::SaveTypeFields(IArdentRule& rule) { SaveValuePageFields(rule, page_dtmf_); }
+void CDTMFNode::SaveTypeFields(IArdentRule& rule) {
+  if (page_dtmf_) SaveValuePageFields(rule, *page_dtmf_);
+}

@@ -38,7 +38,6 @@ class CDTMFNode : public CRouteNodeEx {
                        std::vector<CPropertyPage*>* pages) override;
 
  private:
-  CPropRoutePrint print_page_;
-  CPageDTMF page_dtmf_{this};
+  std::unique_ptr<CPageDTMF> page_dtmf_;
   CRoutingDelegationBase* parent_list_;
 };

@@ -433,10 +433,11 @@ HRESULT CRouteNode::CompareResultItem(LPARAM, MMC_COOKIE other, int* result) {
 }
 
 CRouteNodeEx::CRouteNodeEx(CRoutingDelegationBase* list, std::wstring rule_type,
-                           std::wstring display, std::wstring value, IArdentRulePtr rule,
-                           CPropRoutePrint* print_page)
-    : CRouteNode(list, std::move(rule_type), std::move(display), std::move(value), std::move(rule)),
-      print_page_(print_page) {}
+                           std::wstring display, std::wstring value, IArdentRulePtr rule)
+    : CRouteNode(list, std::move(rule_type), std::move(display), std::move(value),
+                 std::move(rule)) {}
+
+CRouteNodeEx::~CRouteNodeEx() = default;
 
 HRESULT CRouteNodeEx::AddPrintPage(IPropertySheetCallback* callback,
                                    std::vector<CPropertyPage*>* pages) {
@@ -451,16 +452,19 @@ HRESULT CRouteNodeEx::AddPrintPage(IPropertySheetCallback* callback,
   } catch (const ComError& error) {
     return error.Error();
   }
+  if (!print_page_) print_page_ = std::make_unique<CPropRoutePrint>();
   print_page_->SetComponentData(component_data_);
   print_page_->SetPropertyObject(this);
   print_page_->SetRouteState(LoadModuleString(IDS_ROUTE_PRINT_HEADING),
                              (flags & kAutoPrintFlag) != 0, assigned);
   const HRESULT hr = AddPage(callback, *print_page_);
-  if (SUCCEEDED(hr)) pages->push_back(print_page_);
+  if (SUCCEEDED(hr)) pages->push_back(print_page_.get());
   return hr;
 }
 
 void CRouteNodeEx::SaveExtraFields(IArdentRule& rule) {
+  // Without a sheet so far there is no choice to write.
+  if (!print_page_) return;
   LONG flags = 0;
   VARIANT converted;
   if (SUCCEEDED(rule.GetField(L"ObjectFlags").ChangeType(VT_I4, &converted))) {

@@ -125,18 +125,19 @@ class CRouteNode : public CDelegationBase {
 // A route item with the per-rule auto-printing page ("Printers"), whose choice it writes into
 // "ObjectFlags" bit 0x100 and "AP_Assign" on apply.
 //
-// Deriving: embed a CPropRoutePrint and hand it to the constructor; add it last in AddTypePages
-// with AddPrintPage.
+// Deriving: add the page last in AddTypePages with AddPrintPage. The page is made with the
+// item's first sheet: a list may hold a hundred thousand items that never show one.
 class CRouteNodeEx : public CRouteNode {
  public:
   CRouteNodeEx(CRoutingDelegationBase* list, std::wstring rule_type, std::wstring display,
-               std::wstring value, IArdentRulePtr rule, CPropRoutePrint* print_page);
+               std::wstring value, IArdentRulePtr rule);
+  ~CRouteNodeEx() override;
 
  protected:
   HRESULT AddPrintPage(IPropertySheetCallback* callback, std::vector<CPropertyPage*>* pages);
   void SaveExtraFields(IArdentRule& rule) override;
 
-  CPropRoutePrint* print_page_;
+  std::unique_ptr<CPropRoutePrint> print_page_;
 };
 
 // Bit of "ObjectFlags" that switches automatic printing on for a routing rule.

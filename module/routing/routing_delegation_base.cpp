@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cwctype>
-#include <map>
+#include <unordered_map>
 
 #include "module/resources/resource.h"
 #include "module/resources/routes.h"
@@ -237,19 +237,33 @@ HRESULT CRoutingDelegationBase::OnRefresh(CComponent* component, IConsole* conso
       IArdentRuleEnumPtr rules = component_data_->rule_store()->EnumRules(L"", rule_type_);
       if (!rules) throw ComError(E_POINTER, IID_IArdentRULEDB);
       rules->Reset();
-      std::map<std::wstring, CRouteNode*> by_id;
-      for (const auto& child : children_) by_id.emplace(child->object_id(), child.get());
+      // The store lists rules in the order the children were made, unless the list was sorted:
+      // each rule is first compared with the child after the last one matched, and only a
+      // mismatch looks it up by "ObjectID" (the map is made at the first one).
+      std::vector<std::wstring> ids;
+      ids.reserve(children_.size());
+      for (const auto& child : children_) ids.push_back(child->object_id());
+      std::unordered_map<std::wstring, std::size_t> by_id;
       std::vector<bool> seen(children_.size(), false);
-      std::map<CRouteNode*, std::size_t> positions;
-      for (std::size_t index = 0; index < children_.size(); ++index) {
-        positions.emplace(children_[index].get(), index);
-      }
+      std::size_t next = 0;
       IArdentRulePtr rule;
       while (rules->Next(&rule) == S_OK && rule) {
         const std::wstring id = rule->GetField(L"ObjectID").ToString();
-        if (auto found = by_id.find(id); found != by_id.end() && !id.empty()) {
-          found->second->SetRule(rule);
-          seen[positions[found->second]] = true;
+        std::optional<std::size_t> match;
+        if (!id.empty() && next < ids.size() && ids[next] == id) {
+          match = next;
+        } else if (!id.empty()) {
+          if (by_id.empty()) {
+            by_id.reserve(ids.size());
+            for (std::size_t index = 0; index < ids.size(); ++index)
+              by_id.emplace(ids[index], index);
+          }
+          if (auto found = by_id.find(id); found != by_id.end()) match = found->second;
+        }
+        if (match) {
+          children_[*match]->SetRule(rule);
+          seen[*match] = true;
+          next = *match + 1;
           continue;
         }
         std::unique_ptr<CRouteNode> added = CreateRuleNode(L"", L"", rule);
@@ -375,25 +389,40 @@ HRESULT CRoutingDelegationBase::CacheHint(int first, int last) {
 
 HRESULT CRoutingDelegationBase::SortItems(int column, DWORD options, LPARAM) {
   if (column != 0 && column != 1) return S_OK;
-  auto by_value = [](CRouteNode& a, CRouteNode& b) {
-    return CompareNoCase(a.GetDisplayName(0), b.GetDisplayName(0));
+  // Every child's column-0 text is folded once: a sort compares each child many times, and
+  // copying and folding the texts in every comparison cost more than the sort itself.
+  const std::size_t count = children_.size();
+  std::vector<std::wstring> values(count);
+  for (std::size_t index = 0; index < count; ++index) {
+    values[index] = children_[index]->GetDisplayName(0);
+    for (wchar_t& c : values[index]) c = static_cast<wchar_t>(std::towlower(c));
+  }
+  auto by_value = [&](std::size_t a, std::size_t b) { return values[a].compare(values[b]); };
+  auto by_users = [&](std::size_t a, std::size_t b) {
+    CRouteNode& first = *children_[a];
+    CRouteNode& second = *children_[b];
+    if (first.user_count() != second.user_count()) {
+      return first.user_count() < second.user_count() ? -1 : 1;
+    }
+    return CompareNoCase(first.UsersText(), second.UsersText());
   };
-  auto by_users = [](CRouteNode& a, CRouteNode& b) {
-    if (a.user_count() != b.user_count()) return a.user_count() < b.user_count() ? -1 : 1;
-    return CompareNoCase(a.UsersText(), b.UsersText());
-  };
-  std::stable_sort(children_.begin(), children_.end(),
-                   [&](const std::unique_ptr<CRouteNode>& a, const std::unique_ptr<CRouteNode>& b) {
-                     int order = 0;
-                     if (column == 0) {
-                       order = by_value(*a, *b);
-                       if (order == 0) order = by_users(*a, *b);
-                     } else {
-                       order = by_users(*a, *b);
-                       if (order == 0) order = by_value(*a, *b);
-                     }
-                     return order < 0;
-                   });
+  std::vector<std::size_t> order(count);
+  for (std::size_t index = 0; index < count; ++index) order[index] = index;
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    int result = 0;
+    if (column == 0) {
+      result = by_value(a, b);
+      if (result == 0) result = by_users(a, b);
+    } else {
+      result = by_users(a, b);
+      if (result == 0) result = by_value(a, b);
+    }
+    return result < 0;
+  });
+  std::vector<std::unique_ptr<CRouteNode>> sorted;
+  sorted.reserve(count);
+  for (std::size_t index : order) sorted.push_back(std::move(children_[index]));
+  children_ = std::move(sorted);
   if ((options & RSI_DESCENDING) != 0) std::reverse(children_.begin(), children_.end());
   return S_OK;
 }

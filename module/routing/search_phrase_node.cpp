@@ -12,8 +12,7 @@ constexpr int kImage = 33;
 
 CSearchPhraseNode::CSearchPhraseNode(CRoutingDelegationBase* list, std::wstring display,
                                      std::wstring value, IArdentRulePtr rule)
-    : CRouteNodeEx(list, L"ocr", std::move(display), std::move(value), std::move(rule),
-                   &print_page_),
+    : CRouteNodeEx(list, L"ocr", std::move(display), std::move(value), std::move(rule)),
       parent_list_(list) {}
 
 CSearchPhraseNode::~CSearchPhraseNode() = default;
@@ -30,8 +29,11 @@ UINT CSearchPhraseNode::GetEmptyValueMessage() { return IDS_OCR_EMPTY; }
 
 HRESULT CSearchPhraseNode::AddTypePages(IPropertySheetCallback* callback,
                                         std::vector<CPropertyPage*>* pages) {
-  const HRESULT hr = AddValuePage(callback, pages, IDS_OCR_USERS_TEXT, page_ocr_);
+  if (!page_ocr_) page_ocr_ = std::make_unique<CPageOCR>(this);
+  const HRESULT hr = AddValuePage(callback, pages, IDS_OCR_USERS_TEXT, *page_ocr_);
   return FAILED(hr) ? hr : AddPrintPage(callback, pages);
 }
 
-void CSearchPhraseNode::SaveTypeFields(IArdentRule& rule) { SaveValuePageFields(rule, page_ocr_); }
+void CSearchPhraseNode::SaveTypeFields(IArdentRule& rule) {
+  if (page_ocr_) SaveValuePageFields(rule, *page_ocr_);
+}

@@ -36,7 +36,6 @@ class CSearchPhraseNode final : public CRouteNodeEx {
                        std::vector<CPropertyPage*>* pages) override;
 
  private:
-  CPropRoutePrint print_page_;
-  CPageOCR page_ocr_{this};
+  std::unique_ptr<CPageOCR> page_ocr_;
   CRoutingDelegationBase* parent_list_;
 };

@@ -8,7 +8,7 @@ CValueRouteNode::CValueRouteNode(CRoutingDelegationBase* list, std::wstring rule
                                  std::wstring display, std::wstring value, IArdentRulePtr rule,
                                  const ValueRouteItemTexts& texts)
     : CRouteNodeEx(list, std::move(rule_type), std::move(display), std::move(value),
-                   std::move(rule), &print_page_),
+                   std::move(rule)),
       texts_(texts),
       parent_list_(list) {}
 

@@ -49,7 +49,6 @@ class CValueRouteNode : public CRouteNodeEx {
                        std::vector<CPropertyPage*>* pages) override;
 
  private:
-  CPropRoutePrint print_page_;
   std::unique_ptr<CPageRouteValue> page_value_;
   const ValueRouteItemTexts& texts_;
   CRoutingDelegationBase* parent_list_;
