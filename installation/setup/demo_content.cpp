@@ -27,6 +27,10 @@ constexpr DemoRoute kRoutes[] = {
     {L"did", L"0101", 1},
     {L"did", L"0102", 2},
     {L"did", L"0200", 3},
+    {L"line", L"1", 3},
+    {L"msn", L"4711", 0},
+    {L"ocr", L"Invoice", 2},
+    {L"callblock", L"0900", 3},
 };
 
 constexpr const wchar_t* kLines[] = {L"1", L"2", L"3", L"4"};

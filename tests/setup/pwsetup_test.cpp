@@ -167,6 +167,11 @@ TEST_F(PwsetupTest, DemoHasSampleContent) {
   EXPECT_EQ(Rules(rules, L"did", users),
             (std::vector<std::wstring>{L"0100: Anna Berger", L"0101: Tom Fischer",
                                        L"0102: Maria Koenig", L"0200: Sales"}));
+  // One entry of every other list, so that each can be tried in the demo.
+  EXPECT_EQ(Rules(rules, L"line", users), std::vector<std::wstring>{L"1: Sales"});
+  EXPECT_EQ(Rules(rules, L"msn", users), std::vector<std::wstring>{L"4711: Anna Berger"});
+  EXPECT_EQ(Rules(rules, L"ocr", users), std::vector<std::wstring>{L"Invoice: Maria Koenig"});
+  EXPECT_EQ(Rules(rules, L"callblock", users), std::vector<std::wstring>{L"0900: Sales"});
 
   std::vector<std::wstring> coverpages;
   const IArdentRuleEnumPtr all = rules->EnumRules(L"", L"coverpage");
