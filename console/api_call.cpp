@@ -58,52 +58,44 @@ const ApiCall::json* ApiCall::Body() {
   return &*body_;
 }
 
-bool ApiCall::Int(const char* name, long long* out, bool required) {
+const ApiCall::json* ApiCall::Field(const char* name, bool required,
+                                    bool (json::*is_kind)() const noexcept, const char* must_be,
+                                    bool* missing) {
+  *missing = false;
   const json* body = Body();
-  if (body == nullptr) return false;
+  if (body == nullptr) return nullptr;
   auto found = body->find(name);
   if (found == body->end()) {
     if (required) Fail({400, "bad-request", FieldMessage(name, "is missing")});
-    return !required;
+    *missing = !required;
+    return nullptr;
   }
-  if (!found->is_number_integer()) {
-    Fail({400, "bad-request", FieldMessage(name, "must be a number")});
-    return false;
+  if (!((*found).*is_kind)()) {
+    Fail({400, "bad-request", FieldMessage(name, must_be)});
+    return nullptr;
   }
-  *out = found->get<long long>();
-  return true;
+  return &*found;
+}
+
+bool ApiCall::Int(const char* name, long long* out, bool required) {
+  bool missing = false;
+  const json* field = Field(name, required, &json::is_number_integer, "must be a number", &missing);
+  if (field != nullptr) *out = field->get<long long>();
+  return field != nullptr || missing;
 }
 
 bool ApiCall::String(const char* name, std::string* out, bool required) {
-  const json* body = Body();
-  if (body == nullptr) return false;
-  auto found = body->find(name);
-  if (found == body->end()) {
-    if (required) Fail({400, "bad-request", FieldMessage(name, "is missing")});
-    return !required;
-  }
-  if (!found->is_string()) {
-    Fail({400, "bad-request", FieldMessage(name, "must be a text")});
-    return false;
-  }
-  *out = found->get<std::string>();
-  return true;
+  bool missing = false;
+  const json* field = Field(name, required, &json::is_string, "must be a text", &missing);
+  if (field != nullptr) *out = field->get<std::string>();
+  return field != nullptr || missing;
 }
 
 bool ApiCall::Bool(const char* name, bool* out, bool required) {
-  const json* body = Body();
-  if (body == nullptr) return false;
-  auto found = body->find(name);
-  if (found == body->end()) {
-    if (required) Fail({400, "bad-request", FieldMessage(name, "is missing")});
-    return !required;
-  }
-  if (!found->is_boolean()) {
-    Fail({400, "bad-request", FieldMessage(name, "must be true or false")});
-    return false;
-  }
-  *out = found->get<bool>();
-  return true;
+  bool missing = false;
+  const json* field = Field(name, required, &json::is_boolean, "must be true or false", &missing);
+  if (field != nullptr) *out = field->get<bool>();
+  return field != nullptr || missing;
 }
 
 void ApiCall::Fail(const ApiFailure& failure) { SendError(response_, failure); }

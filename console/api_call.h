@@ -73,6 +73,11 @@ class ApiCall {
   static ApiFailure Refusal(const pw::mmc::OperationResult& result);
 
  private:
+  // The body's field `name` when it is there and `is_kind` accepts it; null otherwise, after
+  // refusing the request unless an optional field is simply missing (`*missing` then).
+  const json* Field(const char* name, bool required, bool (json::*is_kind)() const noexcept,
+                    const char* must_be, bool* missing);
+
   ApiContext& context_;
   const httplib::Request& request_;
   httplib::Response& response_;

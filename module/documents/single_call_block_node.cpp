@@ -10,25 +10,28 @@
 
 namespace {
 constexpr int kImage = 18;
+// The texts of this kind of item.
+constexpr RouteItemTexts kTexts = {
+    IDS_CALL_BLOCK_DELETE_SHEET_OPEN,
+    IDS_CALL_BLOCK_DELETE_MULTI_SHEET,
+    IDS_CALL_BLOCK_RENAME_SHEET_OPEN,
+    IDS_CALL_BLOCK_DUPLICATE,
+    IDS_CALL_BLOCK_EMPTY,
+    IDS_CALL_BLOCK_USERS_TEXT,
+};
+
 }  // namespace
 
 CSingleCallBlockNode::CSingleCallBlockNode(CRoutingDelegationBase* list, std::wstring display,
                                            std::wstring value, IArdentRulePtr rule)
-    : CRouteNode(list, L"callblock", std::move(display), std::move(value), std::move(rule)) {}
+    : CRouteNode(list, L"callblock", std::move(display), std::move(value), std::move(rule),
+                 kTexts) {}
 
 CSingleCallBlockNode::~CSingleCallBlockNode() = default;
 
 GUID CSingleCallBlockNode::GetNodeType() { return kNodeTypeSingleCallBlockNode; }
 
 int CSingleCallBlockNode::GetBitmapIndex(BOOL) { return kImage; }
-
-UINT CSingleCallBlockNode::GetDeleteSheetOpenMessage() { return IDS_CALL_BLOCK_DELETE_SHEET_OPEN; }
-UINT CSingleCallBlockNode::GetDeleteMultiSheetMessage() {
-  return IDS_CALL_BLOCK_DELETE_MULTI_SHEET;
-}
-UINT CSingleCallBlockNode::GetRenameSheetOpenMessage() { return IDS_CALL_BLOCK_RENAME_SHEET_OPEN; }
-UINT CSingleCallBlockNode::GetDuplicateMessage() { return IDS_CALL_BLOCK_DUPLICATE; }
-UINT CSingleCallBlockNode::GetEmptyValueMessage() { return IDS_CALL_BLOCK_EMPTY; }
 
 bool CSingleCallBlockNode::ValidateValue(IConsole* console, const std::wstring& value) {
   if (IsValidDialString(value)) return true;
@@ -44,7 +47,7 @@ HRESULT CSingleCallBlockNode::AddTypePages(IPropertySheetCallback* callback,
     page_options_ = std::make_unique<CPageRuleValue>(IDD_PAGE_CALL_BLOCK, IDC_PAGE_CALL_BLOCK_EDIT,
                                                      kCallBlockPageRules, this);
   }
-  return AddValuePage(callback, pages, IDS_CALL_BLOCK_USERS_TEXT, *page_options_);
+  return AddValuePage(callback, pages, *page_options_);
 }
 
 void CSingleCallBlockNode::SaveTypeFields(IArdentRule& rule) {

@@ -19,11 +19,6 @@ class CSingleCallBlockNode : public CRouteNode {
   GUID GetNodeType() override;
   int GetBitmapIndex(BOOL for_result_pane) override;
 
-  UINT GetDeleteSheetOpenMessage() override;
-  UINT GetDeleteMultiSheetMessage() override;
-  UINT GetRenameSheetOpenMessage() override;
-  UINT GetDuplicateMessage() override;
-  UINT GetEmptyValueMessage() override;
   bool ValidateValue(IConsole* console, const std::wstring& value) override;
   void SaveTypeFields(IArdentRule& rule) override;
 

@@ -10,11 +10,21 @@
 namespace {
 // CSID, DTMF/DID and MSN routes share the route item's image.
 constexpr int kImage = 31;
+// The texts of this kind of item.
+constexpr RouteItemTexts kTexts = {
+    IDS_CSID_DELETE_SHEET_OPEN,
+    IDS_CSID_DELETE_MULTI_SHEET,
+    IDS_CSID_RENAME_SHEET_OPEN,
+    IDS_CSID_DUPLICATE,
+    IDS_CSID_EMPTY,
+    IDS_CSID_USERS_TEXT,
+};
+
 }  // namespace
 
 CCSIDNode::CCSIDNode(CRoutingDelegationBase* list, std::wstring display, std::wstring value,
                      IArdentRulePtr rule)
-    : CRouteNodeEx(list, L"csid", std::move(display), std::move(value), std::move(rule)),
+    : CRouteNodeEx(list, L"csid", std::move(display), std::move(value), std::move(rule), kTexts),
       parent_list_(list) {}
 
 CCSIDNode::~CCSIDNode() = default;
@@ -23,16 +33,10 @@ GUID CCSIDNode::GetNodeType() { return kNodeTypeCSIDNode; }
 
 int CCSIDNode::GetBitmapIndex(BOOL) { return kImage; }
 
-UINT CCSIDNode::GetDeleteSheetOpenMessage() { return IDS_CSID_DELETE_SHEET_OPEN; }
-UINT CCSIDNode::GetDeleteMultiSheetMessage() { return IDS_CSID_DELETE_MULTI_SHEET; }
-UINT CCSIDNode::GetRenameSheetOpenMessage() { return IDS_CSID_RENAME_SHEET_OPEN; }
-UINT CCSIDNode::GetDuplicateMessage() { return IDS_CSID_DUPLICATE; }
-UINT CCSIDNode::GetEmptyValueMessage() { return IDS_CSID_EMPTY; }
-
 HRESULT CCSIDNode::AddTypePages(IPropertySheetCallback* callback,
                                 std::vector<CPropertyPage*>* pages) {
   if (!page_csid_) page_csid_ = std::make_unique<CPageCSID>(this);
-  const HRESULT hr = AddValuePage(callback, pages, IDS_CSID_USERS_TEXT, *page_csid_);
+  const HRESULT hr = AddValuePage(callback, pages, *page_csid_);
   return FAILED(hr) ? hr : AddPrintPage(callback, pages);
 }
 

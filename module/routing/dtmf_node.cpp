@@ -12,11 +12,21 @@
 namespace {
 // CSID, DTMF/DID and MSN routes share the route item's image.
 constexpr int kImage = 31;
+// The texts of this kind of item.
+constexpr RouteItemTexts kTexts = {
+    IDS_DTMF_DELETE_SHEET_OPEN,
+    IDS_DTMF_DELETE_MULTI_SHEET,
+    IDS_DTMF_RENAME_SHEET_OPEN,
+    IDS_DTMF_DUPLICATE,
+    IDS_DTMF_EMPTY,
+    IDS_DTMF_USERS_TEXT,
+};
+
 }  // namespace
 
 CDTMFNode::CDTMFNode(CRoutingDelegationBase* list, std::wstring display, std::wstring value,
                      IArdentRulePtr rule)
-    : CRouteNodeEx(list, L"did", std::move(display), std::move(value), std::move(rule)),
+    : CRouteNodeEx(list, L"did", std::move(display), std::move(value), std::move(rule), kTexts),
       parent_list_(list) {}
 
 CDTMFNode::~CDTMFNode() = default;
@@ -24,12 +34,6 @@ CDTMFNode::~CDTMFNode() = default;
 GUID CDTMFNode::GetNodeType() { return kNodeTypeDTMFNode; }
 
 int CDTMFNode::GetBitmapIndex(BOOL) { return kImage; }
-
-UINT CDTMFNode::GetDeleteSheetOpenMessage() { return IDS_DTMF_DELETE_SHEET_OPEN; }
-UINT CDTMFNode::GetDeleteMultiSheetMessage() { return IDS_DTMF_DELETE_MULTI_SHEET; }
-UINT CDTMFNode::GetRenameSheetOpenMessage() { return IDS_DTMF_RENAME_SHEET_OPEN; }
-UINT CDTMFNode::GetDuplicateMessage() { return IDS_DTMF_DUPLICATE; }
-UINT CDTMFNode::GetEmptyValueMessage() { return IDS_DTMF_EMPTY; }
 
 bool CDTMFNode::ValidateValue(IConsole* console, const std::wstring& value) {
   if (pw::ParseDtmfNumber(value)) return true;
@@ -40,7 +44,7 @@ bool CDTMFNode::ValidateValue(IConsole* console, const std::wstring& value) {
 HRESULT CDTMFNode::AddTypePages(IPropertySheetCallback* callback,
                                 std::vector<CPropertyPage*>* pages) {
   if (!page_dtmf_) page_dtmf_ = std::make_unique<CPageDTMF>(this);
-  const HRESULT hr = AddValuePage(callback, pages, IDS_DTMF_USERS_TEXT, *page_dtmf_);
+  const HRESULT hr = AddValuePage(callback, pages, *page_dtmf_);
   return FAILED(hr) ? hr : AddPrintPage(callback, pages);
 }
 

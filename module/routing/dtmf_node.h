@@ -20,11 +20,6 @@ class CDTMFNode : public CRouteNodeEx {
   GUID GetNodeType() override;
   int GetBitmapIndex(BOOL for_result_pane) override;
 
-  UINT GetDeleteSheetOpenMessage() override;
-  UINT GetDeleteMultiSheetMessage() override;
-  UINT GetRenameSheetOpenMessage() override;
-  UINT GetDuplicateMessage() override;
-  UINT GetEmptyValueMessage() override;
   // Exactly one entry: no range, no list.
   bool ValidateValue(IConsole* console, const std::wstring& value) override;
   bool UppercasesValue() override { return true; }

@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kImage = 32;
 
-constexpr ValueRouteItemTexts kTexts = {
+constexpr RouteItemTexts kTexts = {
     IDS_LINE_DELETE_SHEET_OPEN,
     IDS_LINE_DELETE_MULTI_SHEET,
     IDS_LINE_RENAME_SHEET_OPEN,

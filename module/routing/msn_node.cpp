@@ -9,7 +9,7 @@ namespace {
 // CSID, DTMF/DID and MSN routes share the route item's image.
 constexpr int kImage = 31;
 
-constexpr ValueRouteItemTexts kTexts = {
+constexpr RouteItemTexts kTexts = {
     IDS_MSN_DELETE_SHEET_OPEN,
     IDS_MSN_DELETE_MULTI_SHEET,
     IDS_MSN_RENAME_SHEET_OPEN,

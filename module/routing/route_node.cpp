@@ -57,8 +57,9 @@ std::wstring RecordName(const CNameLookupInfo& info) {
 }  // namespace
 
 CRouteNode::CRouteNode(CRoutingDelegationBase* list, std::wstring rule_type, std::wstring display,
-                       std::wstring value, IArdentRulePtr rule)
+                       std::wstring value, IArdentRulePtr rule, const RouteItemTexts& texts)
     : CDelegationBase(list),
+      texts_(texts),
       display_(std::move(display)),
       rule_type_(std::move(rule_type)),
       value_(std::move(value)),
@@ -191,9 +192,8 @@ void CRouteNode::SaveTypeFields(IArdentRule&) {}
 void CRouteNode::SaveExtraFields(IArdentRule&) {}
 
 HRESULT CRouteNode::AddValuePage(IPropertySheetCallback* callback,
-                                 std::vector<CPropertyPage*>* pages, UINT users_text,
-                                 CPageRuleValue& page) {
-  page_users_->SetDescription(LoadModuleString(users_text));
+                                 std::vector<CPropertyPage*>* pages, CPageRuleValue& page) {
+  page_users_->SetDescription(LoadModuleString(texts_.users_text));
   page_users_->Setup(component_data_);
   page.SetComponentData(component_data_);
   page.SetPropertyObject(this);
@@ -364,7 +364,7 @@ HRESULT CRouteNode::OnRename(CComponent* component, const wchar_t* new_name) {
   std::wstring text = TrimBlanks(new_name != nullptr ? new_name : L"");
   if (text.size() > kMaxValueLength) text.resize(kMaxValueLength);
   if (text.empty()) {
-    ShowMessage(console, GetEmptyValueMessage(), MB_ICONEXCLAMATION);
+    ShowMessage(console, texts_.empty_value, MB_ICONEXCLAMATION);
     return E_FAIL;
   }
   if (UppercasesValue()) {
@@ -372,7 +372,7 @@ HRESULT CRouteNode::OnRename(CComponent* component, const wchar_t* new_name) {
   }
   if (text == display_) return S_FALSE;
   if (GetNotifyHandle() != 0) {
-    ShowMessage(console, GetRenameSheetOpenMessage(), MB_ICONEXCLAMATION);
+    ShowMessage(console, texts_.rename_sheet_open, MB_ICONEXCLAMATION);
     return S_FALSE;
   }
   if (!ValidateValue(console, text)) return S_FALSE;
@@ -383,7 +383,7 @@ HRESULT CRouteNode::OnRename(CComponent* component, const wchar_t* new_name) {
     if (!EqualNoCase(text, current) &&
         (display_only ? list_->IsDisplayInDB(text) : list_->IsRuleInDB(text))) {
       list_->OnRefresh(component, list_console);
-      ShowMessage(console, GetDuplicateMessage(), MB_ICONEXCLAMATION);
+      ShowMessage(console, texts_.duplicate, MB_ICONEXCLAMATION);
       return E_FAIL;
     }
     IArdentRulePtr stored =
@@ -407,7 +407,7 @@ HRESULT CRouteNode::OnRefresh(CComponent* component, IConsole* console) {
 
 HRESULT CRouteNode::OnDelete(CComponent* component, IConsole* console, int flag) {
   if (GetNotifyHandle() != 0) {
-    if (flag == 0) ShowMessage(console, GetDeleteSheetOpenMessage(), MB_ICONEXCLAMATION);
+    if (flag == 0) ShowMessage(console, texts_.delete_sheet_open, MB_ICONEXCLAMATION);
     return S_FALSE;
   }
   return list_->DeleteRuleNode(component, console, this, flag != 0 ? TRUE : FALSE);
@@ -433,9 +433,10 @@ HRESULT CRouteNode::CompareResultItem(LPARAM, MMC_COOKIE other, int* result) {
 }
 
 CRouteNodeEx::CRouteNodeEx(CRoutingDelegationBase* list, std::wstring rule_type,
-                           std::wstring display, std::wstring value, IArdentRulePtr rule)
-    : CRouteNode(list, std::move(rule_type), std::move(display), std::move(value),
-                 std::move(rule)) {}
+                           std::wstring display, std::wstring value, IArdentRulePtr rule,
+                           const RouteItemTexts& texts)
+    : CRouteNode(list, std::move(rule_type), std::move(display), std::move(value), std::move(rule),
+                 texts) {}
 
 CRouteNodeEx::~CRouteNodeEx() = default;
 

@@ -16,6 +16,17 @@ class CPropertyPage;
 class CPropRoutePrint;
 class CRoutingDelegationBase;
 
+// The texts by which one kind of route item differs (string ids): the refusals while its sheet
+// is open, the duplicate and empty value messages, and its users page's description.
+struct RouteItemTexts {
+  UINT delete_sheet_open;
+  UINT delete_multi_sheet;  // a multi-selection sheet shows the item
+  UINT rename_sheet_open;
+  UINT duplicate;
+  UINT empty_value;
+  UINT users_text;
+};
+
 // Holds the rule object, its value and display texts and the set of assigned user identities;
 // shows the value and the names of (at most 10 of) its users; writes its property sheet's
 // changes back to the store after re-reading the rule by "ObjectID", so that an entry another
@@ -25,13 +36,14 @@ class CRoutingDelegationBase;
 // destroyed by the list when its rule goes. Its pages are made on the first property sheet and
 // kept; while a sheet is open the notify handle is non-zero.
 //
-// Deriving: answer the per-type operations (message ids, checks, flags), GetNodeType and
+// Deriving: pass the kind's texts, answer the per-type checks and flags, GetNodeType and
 // GetBitmapIndex; add type pages in AddTypePages and write their fields in SaveTypeFields.
 class CRouteNode : public CDelegationBase {
  public:
   // `rule` null: a new entry whose rule the attach step creates.
+  // `texts` outlives the item (a constant of the item's kind).
   CRouteNode(CRoutingDelegationBase* list, std::wstring rule_type, std::wstring display,
-             std::wstring value, IArdentRulePtr rule);
+             std::wstring value, IArdentRulePtr rule, const RouteItemTexts& texts);
   ~CRouteNode() override;
 
   std::wstring GetDisplayName(int column) override;
@@ -54,12 +66,8 @@ class CRouteNode : public CDelegationBase {
   HRESULT OnDelete(CComponent* component, IConsole* console, int flag) override;
   HRESULT CompareResultItem(LPARAM user_param, MMC_COOKIE other, int* result) override;
 
-  // The per-type table.
-  virtual UINT GetDeleteSheetOpenMessage() = 0;
-  virtual UINT GetDeleteMultiSheetMessage() = 0;
-  virtual UINT GetRenameSheetOpenMessage() = 0;
-  virtual UINT GetDuplicateMessage() = 0;
-  virtual UINT GetEmptyValueMessage() = 0;
+  const RouteItemTexts& texts() const { return texts_; }
+
   // Accepts or rejects a renamed value, reporting a rejection itself.
   virtual bool ValidateValue(IConsole* console, const std::wstring& value);
   virtual bool CanRename() { return true; }
@@ -89,10 +97,10 @@ class CRouteNode : public CDelegationBase {
                                std::vector<CPropertyPage*>* pages);
   // Fields written on apply after SaveTypeFields (the auto-print fields of CRouteNodeEx).
   virtual void SaveExtraFields(IArdentRule& rule);
-  // For items whose value is typed on a page of their own: the users page gets `users_text`,
-  // then `page` follows it with the current value.
+  // For items whose value is typed on a page of their own: the users page gets its text, then
+  // `page` follows it with the current value.
   HRESULT AddValuePage(IPropertySheetCallback* callback, std::vector<CPropertyPage*>* pages,
-                       UINT users_text, CPageRuleValue& page);
+                       CPageRuleValue& page);
   // Writes the value `page` accepted as both value and display text.
   void SaveValuePageFields(IArdentRule& rule, const CPageRuleValue& page);
   // Adds `page` to the console's sheet; E_UNEXPECTED when it cannot.
@@ -106,6 +114,7 @@ class CRouteNode : public CDelegationBase {
   void ReloadUsers(IArdentRule& rule);
   int ShowMessage(IConsole* console, UINT text_id, UINT style);
 
+  const RouteItemTexts& texts_;
   CComponentData* component_data_ = nullptr;
   std::unique_ptr<CPageUsers> page_users_;
   std::set<std::wstring> users_;
@@ -130,7 +139,7 @@ class CRouteNode : public CDelegationBase {
 class CRouteNodeEx : public CRouteNode {
  public:
   CRouteNodeEx(CRoutingDelegationBase* list, std::wstring rule_type, std::wstring display,
-               std::wstring value, IArdentRulePtr rule);
+               std::wstring value, IArdentRulePtr rule, const RouteItemTexts& texts);
   ~CRouteNodeEx() override;
 
  protected:

@@ -8,11 +8,21 @@
 
 namespace {
 constexpr int kImage = 33;
+// The texts of this kind of item.
+constexpr RouteItemTexts kTexts = {
+    IDS_OCR_DELETE_SHEET_OPEN,
+    IDS_OCR_DELETE_MULTI_SHEET,
+    IDS_OCR_RENAME_SHEET_OPEN,
+    IDS_OCR_DUPLICATE,
+    IDS_OCR_EMPTY,
+    IDS_OCR_USERS_TEXT,
+};
+
 }  // namespace
 
 CSearchPhraseNode::CSearchPhraseNode(CRoutingDelegationBase* list, std::wstring display,
                                      std::wstring value, IArdentRulePtr rule)
-    : CRouteNodeEx(list, L"ocr", std::move(display), std::move(value), std::move(rule)),
+    : CRouteNodeEx(list, L"ocr", std::move(display), std::move(value), std::move(rule), kTexts),
       parent_list_(list) {}
 
 CSearchPhraseNode::~CSearchPhraseNode() = default;
@@ -21,16 +31,10 @@ GUID CSearchPhraseNode::GetNodeType() { return kNodeTypeSearchPhraseNode; }
 
 int CSearchPhraseNode::GetBitmapIndex(BOOL) { return kImage; }
 
-UINT CSearchPhraseNode::GetDeleteSheetOpenMessage() { return IDS_OCR_DELETE_SHEET_OPEN; }
-UINT CSearchPhraseNode::GetDeleteMultiSheetMessage() { return IDS_OCR_DELETE_MULTI_SHEET; }
-UINT CSearchPhraseNode::GetRenameSheetOpenMessage() { return IDS_OCR_RENAME_SHEET_OPEN; }
-UINT CSearchPhraseNode::GetDuplicateMessage() { return IDS_OCR_DUPLICATE; }
-UINT CSearchPhraseNode::GetEmptyValueMessage() { return IDS_OCR_EMPTY; }
-
 HRESULT CSearchPhraseNode::AddTypePages(IPropertySheetCallback* callback,
                                         std::vector<CPropertyPage*>* pages) {
   if (!page_ocr_) page_ocr_ = std::make_unique<CPageOCR>(this);
-  const HRESULT hr = AddValuePage(callback, pages, IDS_OCR_USERS_TEXT, *page_ocr_);
+  const HRESULT hr = AddValuePage(callback, pages, *page_ocr_);
   return FAILED(hr) ? hr : AddPrintPage(callback, pages);
 }
 

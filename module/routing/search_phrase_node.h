@@ -21,11 +21,6 @@ class CSearchPhraseNode final : public CRouteNodeEx {
   GUID GetNodeType() override;
   int GetBitmapIndex(BOOL for_result_pane) override;
 
-  UINT GetDeleteSheetOpenMessage() override;
-  UINT GetDeleteMultiSheetMessage() override;
-  UINT GetRenameSheetOpenMessage() override;
-  UINT GetDuplicateMessage() override;
-  UINT GetEmptyValueMessage() override;
   void SaveTypeFields(IArdentRule& rule) override;
 
   void SetParentList(CRoutingDelegationBase* list) { parent_list_ = list; }

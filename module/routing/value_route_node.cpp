@@ -6,10 +6,9 @@
 
 CValueRouteNode::CValueRouteNode(CRoutingDelegationBase* list, std::wstring rule_type,
                                  std::wstring display, std::wstring value, IArdentRulePtr rule,
-                                 const ValueRouteItemTexts& texts)
+                                 const RouteItemTexts& texts)
     : CRouteNodeEx(list, std::move(rule_type), std::move(display), std::move(value),
-                   std::move(rule)),
-      texts_(texts),
+                   std::move(rule), texts),
       parent_list_(list) {}
 
 CValueRouteNode::~CValueRouteNode() = default;

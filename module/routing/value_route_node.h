@@ -11,15 +11,6 @@
 #include "module/routing/route_node.h"
 
 // The per-kind texts of a value route item.
-struct ValueRouteItemTexts {
-  UINT delete_sheet_open;
-  UINT delete_multi_sheet;
-  UINT rename_sheet_open;
-  UINT duplicate;
-  UINT empty;
-  UINT users_text;
-};
-
 // Cannot be renamed; its sheet shows the users page, the read-only value page and the
 // auto-print page. Made and destroyed by its list.
 //
@@ -29,11 +20,6 @@ class CValueRouteNode : public CRouteNodeEx {
  public:
   ~CValueRouteNode() override;
 
-  UINT GetDeleteSheetOpenMessage() override { return texts_.delete_sheet_open; }
-  UINT GetDeleteMultiSheetMessage() override { return texts_.delete_multi_sheet; }
-  UINT GetRenameSheetOpenMessage() override { return texts_.rename_sheet_open; }
-  UINT GetDuplicateMessage() override { return texts_.duplicate; }
-  UINT GetEmptyValueMessage() override { return texts_.empty; }
   bool CanRename() override { return false; }
 
   void SetParentList(CRoutingDelegationBase* list) { parent_list_ = list; }
@@ -42,7 +28,7 @@ class CValueRouteNode : public CRouteNodeEx {
 
  protected:
   CValueRouteNode(CRoutingDelegationBase* list, std::wstring rule_type, std::wstring display,
-                  std::wstring value, IArdentRulePtr rule, const ValueRouteItemTexts& texts);
+                  std::wstring value, IArdentRulePtr rule, const RouteItemTexts& texts);
 
   virtual std::unique_ptr<CPageRouteValue> MakeValuePage() = 0;
   HRESULT AddTypePages(IPropertySheetCallback* callback,
@@ -50,6 +36,5 @@ class CValueRouteNode : public CRouteNodeEx {
 
  private:
   std::unique_ptr<CPageRouteValue> page_value_;
-  const ValueRouteItemTexts& texts_;
   CRoutingDelegationBase* parent_list_;
 };
