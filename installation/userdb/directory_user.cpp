@@ -3,24 +3,9 @@
 
 #include "installation/common/text_enum.h"
 #include "installation/userdb/attribute_catalog.h"
+#include "installation/userdb/user_values.h"
 
 namespace pw::userdb {
-namespace {
-
-HRESULT HandOutText(const std::wstring& text, BSTR* out) {
-  if (out == nullptr) return E_POINTER;
-  *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-  return *out != nullptr ? S_OK : E_OUTOFMEMORY;
-}
-
-VARIANT IdentityArray(const std::vector<std::wstring>& identities) {
-  if (identities.empty()) return VARIANT();
-  std::vector<VARIANT> items;
-  for (const std::wstring& identity : identities) items.push_back(VARIANT::FromBstr(identity));
-  return VARIANT::FromArray(std::move(items));
-}
-
-}  // namespace
 
 HRESULT DirectoryUser::raw_OpenUserObject() {
   return install::Guarded([&]() -> HRESULT {

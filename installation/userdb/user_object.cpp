@@ -4,22 +4,10 @@
 #include <algorithm>
 
 #include "installation/common/text_enum.h"
+#include "installation/userdb/user_values.h"
 
 namespace pw::userdb {
 namespace {
-
-HRESULT HandOutText(const std::wstring& text, BSTR* out) {
-  if (out == nullptr) return E_POINTER;
-  *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-  return *out != nullptr ? S_OK : E_OUTOFMEMORY;
-}
-
-VARIANT IdentityArray(const std::vector<std::wstring>& identities) {
-  if (identities.empty()) return VARIANT();
-  std::vector<VARIANT> items;
-  for (const std::wstring& identity : identities) items.push_back(VARIANT::FromBstr(identity));
-  return VARIANT::FromArray(std::move(items));
-}
 
 // Moves `identity` into `to` unless it is waiting in `from`, where it is dropped instead:
 // adding back a member removed since the last save is no change at all.

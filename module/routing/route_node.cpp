@@ -16,6 +16,7 @@
 #include "module/snapin/data_object.h"
 #include "module/snapin/pwconfig_app.h"
 #include "module/users/name_lookup_info.h"
+#include "platform/com/strings.h"
 
 namespace {
 
@@ -26,23 +27,6 @@ std::wstring TrimBlanks(const std::wstring& text) {
   const std::size_t first = text.find_first_not_of(L' ');
   if (first == std::wstring::npos) return {};
   return text.substr(first, text.find_last_not_of(L' ') - first + 1);
-}
-
-int CompareNoCase(const std::wstring& a, const std::wstring& b) {
-  const std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t index = 0; index < common; ++index) {
-    const wint_t x = std::towlower(a[index]);
-    const wint_t y = std::towlower(b[index]);
-    if (x != y) return x < y ? -1 : 1;
-  }
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
-}
-
-bool EqualNoCase(const std::wstring& a, const std::wstring& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); });
 }
 
 // The name of a user record, falling back through its other names when one is empty.
@@ -65,6 +49,17 @@ CRouteNode::CRouteNode(CRoutingDelegationBase* list, std::wstring rule_type, std
       value_(std::move(value)),
       rule_(std::move(rule)),
       list_(list) {}
+
+int CRouteNode::CompareTexts(const std::wstring& a, const std::wstring& b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t index = 0; index < common; ++index) {
+    const wint_t x = std::towlower(a[index]);
+    const wint_t y = std::towlower(b[index]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
 
 CRouteNode::~CRouteNode() = default;
 
@@ -380,7 +375,7 @@ HRESULT CRouteNode::OnRename(CComponent* component, const wchar_t* new_name) {
   try {
     const bool display_only = RenamesDisplayOnly();
     const std::wstring& current = display_only ? display_ : value_;
-    if (!EqualNoCase(text, current) &&
+    if (!pw::EqualsIgnoreCase(text, current) &&
         (display_only ? list_->IsDisplayInDB(text) : list_->IsRuleInDB(text))) {
       list_->OnRefresh(component, list_console);
       ShowMessage(console, texts_.duplicate, MB_ICONEXCLAMATION);
@@ -425,7 +420,7 @@ HRESULT CRouteNode::CompareResultItem(LPARAM, MMC_COOKIE other, int* result) {
     const std::wstring b = other_node->rule_
                                ? other_node->rule_->GetField(L"ObjectDisplay").ToString()
                                : other_node->display_;
-    *result = CompareNoCase(a, b);
+    *result = CompareTexts(a, b);
   } catch (const ComError& error) {
     return error.Error();
   }

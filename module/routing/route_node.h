@@ -65,6 +65,8 @@ class CRouteNode : public CDelegationBase {
   HRESULT HasPropertySheets() override { return S_OK; }
   HRESULT OnDelete(CComponent* component, IConsole* console, int flag) override;
   HRESULT CompareResultItem(LPARAM user_param, MMC_COOKIE other, int* result) override;
+  // The order of the lists' texts: negative, 0 or positive, letters compared in lower case.
+  static int CompareTexts(const std::wstring& a, const std::wstring& b);
 
   const RouteItemTexts& texts() const { return texts_; }
 

@@ -28,22 +28,9 @@ constexpr DWORD kExchangeMode = 2;
 constexpr LONG kListViewOptions =
     MMC_VIEW_OPTIONS_NOLISTVIEWS | MMC_VIEW_OPTIONS_MULTISELECT | MMC_VIEW_OPTIONS_OWNERDATALIST;
 
-// Case-insensitive ordering of two texts: negative, 0 or positive.
-int CompareNoCase(const std::wstring& a, const std::wstring& b) {
-  const std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t index = 0; index < common; ++index) {
-    const wint_t x = std::towlower(a[index]);
-    const wint_t y = std::towlower(b[index]);
-    if (x != y) return x < y ? -1 : 1;
-  }
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
-}
-
-bool EqualNoCase(const std::wstring& a, const std::wstring& b) { return CompareNoCase(a, b) == 0; }
-
 bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix) {
-  return text.size() >= prefix.size() && EqualNoCase(text.substr(0, prefix.size()), prefix);
+  return text.size() >= prefix.size() &&
+         pw::EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
 }
 
 pw::ComPtr<IResultData> ResultDataOf(CComponent* component) {
@@ -359,7 +346,7 @@ HRESULT CRoutingDelegationBase::FindItem(RESULTFINDINFO* find_info, int* found_i
   const bool partial = (find_info->dwOptions & RFI_PARTIAL) != 0;
   auto matches = [&](int row) {
     const std::wstring text = child_at(row)->GetDisplayName(0);
-    return partial ? StartsWithNoCase(text, wanted) : EqualNoCase(text, wanted);
+    return partial ? StartsWithNoCase(text, wanted) : pw::EqualsIgnoreCase(text, wanted);
   };
   const int start = std::max(0, find_info->nStart);
   for (int row = start; row < child_count(); ++row) {
@@ -404,7 +391,7 @@ HRESULT CRoutingDelegationBase::SortItems(int column, DWORD options, LPARAM) {
     if (first.user_count() != second.user_count()) {
       return first.user_count() < second.user_count() ? -1 : 1;
     }
-    return CompareNoCase(first.UsersText(), second.UsersText());
+    return CRouteNode::CompareTexts(first.UsersText(), second.UsersText());
   };
   std::vector<std::size_t> order(count);
   for (std::size_t index = 0; index < count; ++index) order[index] = index;
@@ -484,21 +471,21 @@ bool CRoutingDelegationBase::MatchesInDB(const std::function<bool(IArdentRule&)>
 
 bool CRoutingDelegationBase::IsRuleInDB(const std::wstring& value) {
   return MatchesInDB([&](IArdentRule& rule) {
-    return EqualNoCase(rule.GetField(L"ObjectValue").ToString(), value);
+    return pw::EqualsIgnoreCase(rule.GetField(L"ObjectValue").ToString(), value);
   });
 }
 
 bool CRoutingDelegationBase::IsDisplayInDB(const std::wstring& display) {
   return MatchesInDB([&](IArdentRule& rule) {
-    return EqualNoCase(rule.GetField(L"ObjectDisplay").ToString(), display);
+    return pw::EqualsIgnoreCase(rule.GetField(L"ObjectDisplay").ToString(), display);
   });
 }
 
 bool CRoutingDelegationBase::IsRuleOrDisplayInDB(const std::wstring& value,
                                                  const std::wstring& display) {
   return MatchesInDB([&](IArdentRule& rule) {
-    return EqualNoCase(rule.GetField(L"ObjectValue").ToString(), value) ||
-           EqualNoCase(rule.GetField(L"ObjectDisplay").ToString(), display);
+    return pw::EqualsIgnoreCase(rule.GetField(L"ObjectValue").ToString(), value) ||
+           pw::EqualsIgnoreCase(rule.GetField(L"ObjectDisplay").ToString(), display);
   });
 }
 
